@@ -1,0 +1,57 @@
+#include "field/FieldModel.hpp"
+
+#include "field/Relaxation.hpp"
+
+namespace {
+
+Grid2D modelGrid(double xmin, double xmax, double ymin, double ymax, std::uint16_t nx,
+                 std::uint16_t ny) {
+    return Grid2D(Axis(xmin, xmax, nx), Axis(ymin, ymax, ny));
+}
+
+}  // namespace
+
+FieldModel::FieldModel(double xmin, double xmax, double ymin, double ymax, std::uint16_t nx,
+                       std::uint16_t ny)
+    : grid(modelGrid(xmin, xmax, ymin, ymax, nx, ny)),
+      charge(grid),
+      potential(grid, sf::Color::Black),
+      field(grid) {
+    const RelaxConstants c = relaxConstants(grid.nx, grid.ny, grid.hx, grid.hy);
+    cosSum = c.cosSum;
+    omega = c.omega;
+    stencilFactor = c.stencilFactor;
+    chargeDivisor = c.chargeDivisor;
+}
+
+void FieldModel::relax(std::uint32_t sweeps) {
+    const SweepInput in{potential.data.data(), charge.density.data.data(),
+                        grid.nx,
+                        grid.ny,
+                        grid.hx,
+                        grid.hy,
+                        {cosSum, omega, stencilFactor, chargeDivisor}};
+    relaxReference(in, boundaries, sweeps);
+}
+
+void FieldModel::applyBoundaries() {
+    applyBoundaryConditions(potential.data.data(), grid.nx, grid.ny, boundaries);
+}
+
+void FieldModel::setBoundary(int side, double value, bool keepKind) {
+    if (side < Left || side > Bottom) return;
+    if (!keepKind) {
+        // Both sides of a pair share one kind: fixing one side of a periodic
+        // pair fixes its partner at the same value.
+        if (boundaries[side].kind == Periodic) boundaries[partnerSide(side)] = {Fixed, value};
+        boundaries[side].kind = Fixed;
+    }
+    boundaries[side].value = value;
+    applyBoundaries();
+}
+
+void FieldModel::makeLeftRightPeriodic() {
+    boundaries[Right].kind = Periodic;
+    boundaries[Left].kind = Periodic;
+    applyBoundaries();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "field/Boundaries.hpp"
+#include "field/ChargeField.hpp"
+#include "field/Grid2D.hpp"
+#include "field/ScalarField.hpp"
+#include "field/VectorField.hpp"
+
+// The grid and everything computed on it: charge density, potential, electric
+// field, the four boundary sides and the relaxation constants.
+class FieldModel {
+public:
+    BoundarySides boundaries{};
+    Grid2D grid;
+    ChargeField charge;
+    ScalarField potential;
+    VectorField field;
+    double cosSum;
+    double omega;
+    double stencilFactor;
+    double chargeDivisor;
+
+    FieldModel(double xmin, double xmax, double ymin, double ymax, std::uint16_t nx,
+               std::uint16_t ny);
+    FieldModel(const FieldModel&) = delete;
+    FieldModel& operator=(const FieldModel&) = delete;
+
+    // `sweeps` over-relaxation sweeps, the boundaries re-applied after each.
+    void relax(std::uint32_t sweeps);
+    void applyBoundaries();
+    void setBoundary(int side, double value, bool keepKind);
+    void makeLeftRightPeriodic();
+};

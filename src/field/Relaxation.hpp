@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "field/Boundaries.hpp"
+
+// Constants of the over-relaxation, computed once from the grid.
+struct RelaxConstants {
+    double cosSum;
+    double omega;
+    double stencilFactor;
+    double chargeDivisor;
+};
+
+RelaxConstants relaxConstants(std::uint32_t nx, std::uint32_t ny, double hx, double hy);
+
+// Everything one sweep reads, as plain arrays and numbers: phi is updated in
+// place, rho is the charge density, both x-major (node (i, j) at i * ny + j).
+struct SweepInput {
+    double* phi;
+    const double* rho;
+    std::uint32_t nx;
+    std::uint32_t ny;
+    double hx;
+    double hy;
+    RelaxConstants constants;
+};
+
+// One lexicographic Gauss-Seidel over-relaxation sweep over the interior nodes
+// (x outer, y inner). The straightforward reference: faster kernels must give
+// the same bits.
+void sweepReference(const SweepInput& in);
+
+// `sweeps` reference sweeps, each followed by the boundary conditions.
+void relaxReference(const SweepInput& in, const BoundarySides& sides, std::uint32_t sweeps);

@@ -1,0 +1,69 @@
+#include "field/VectorField.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "field/Gradient.hpp"
+#include "field/ScalarField.hpp"
+
+void VectorField::computeField(const ScalarField& source, int factor) {
+    gradientReference(source.data.data(), data.data(), grid->nx, grid->ny, grid->hx, grid->hy,
+                      static_cast<double>(factor));
+}
+
+void VectorField::resizeArrows() {
+    const std::uint32_t b = std::max<std::uint32_t>(arrows.blockSize, 1);
+    const std::size_t cols = arrowAxis(grid->nx, b).count;
+    const std::size_t rows = arrowAxis(grid->ny, b).count;
+    arrows.vertices.resize(2 * cols * rows);
+}
+
+void VectorField::updateLengthMultiplier() {
+    if (arrows.normalized) {
+        double maxSq = 0.0;
+        for (std::size_t k = 0; k < data.size(); k += 2) {
+            const double sq = data[k] * data[k] + data[k + 1] * data[k + 1];
+            if (sq > maxSq) maxSq = sq;
+        }
+        maxMagnitude = std::sqrt(maxSq);
+        arrows.lengthMultiplier =
+            maxMagnitude > 1e-8
+                ? static_cast<float>(static_cast<double>(arrows.normalizedLength) / maxMagnitude)
+                : 0.0f;
+    }
+    // Equal lengths win over normalisation when both are set.
+    if (arrows.equalLength) arrows.lengthMultiplier = arrows.normalizedLength;
+}
+
+void VectorField::placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j) {
+    const std::size_t at = 2 * grid->index(i, j);
+    const double ex = data[at];
+    const double ey = data[at + 1];
+    const sf::Vector2f tail(static_cast<float>(i), static_cast<float>(j));
+    float s = arrows.lengthMultiplier;
+    if (arrows.equalLength) {
+        const double magnitude = std::sqrt(ex * ex + ey * ey);
+        // A node without field has no direction: its arrow is drawn as no line.
+        s = magnitude > 0.0
+                ? static_cast<float>(static_cast<double>(arrows.lengthMultiplier) * 0.5 / magnitude)
+                : 0.0f;
+    }
+    const sf::Vector2f head(tail.x + static_cast<float>(ex) * s, tail.y + static_cast<float>(ey) * s);
+    arrows.vertices[2 * k].position = tail;
+    arrows.vertices[2 * k].color = sf::Color(255, 255, 255, 0);
+    arrows.vertices[2 * k + 1].position = head;
+    arrows.vertices[2 * k + 1].color = sf::Color(255, 255, 255, 255);
+}
+
+void VectorField::rebuildArrows() {
+    updateLengthMultiplier();
+    const std::uint32_t b = std::max<std::uint32_t>(arrows.blockSize, 1);
+    const ArrowAxis xs = arrowAxis(grid->nx, b);
+    const ArrowAxis ys = arrowAxis(grid->ny, b);
+    if (arrows.vertices.getVertexCount() != 2 * std::size_t{xs.count} * ys.count) resizeArrows();
+    for (std::uint32_t bi = 0; bi < xs.count; ++bi) {
+        for (std::uint32_t bj = 0; bj < ys.count; ++bj) {
+            placeArrow(std::size_t{bi} * ys.count + bj, b * bi + xs.offset, b * bj + ys.offset);
+        }
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <vector>
+
+#include "field/FieldArrows.hpp"
+#include "field/Grid2D.hpp"
+
+class ScalarField;
+
+// Two doubles per node: node (i, j) holds its x component at 2 (i ny + j) and
+// its y component right after it.
+class VectorField {
+public:
+    std::vector<double> data;
+    const Grid2D* grid;
+    double maxMagnitude = 0.0;
+    FieldArrows arrows;
+
+    explicit VectorField(const Grid2D& grid) : data(2 * grid.nodeCount()), grid(&grid) {}
+    VectorField(const VectorField&) = delete;
+    VectorField& operator=(const VectorField&) = delete;
+
+    // The gradient of source times factor (factor -1 gives E = -grad phi).
+    void computeField(const ScalarField& source, int factor);
+    void rebuildArrows();
+    void resizeArrows();
+
+private:
+    void updateLengthMultiplier();
+    void placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j);
+};
