@@ -1,1 +1,50 @@
-int main(){}
+#include <SFML/Graphics/Texture.hpp>
+#include <cstdio>
+#include <new>
+#include <span>
+#include <stdexcept>
+
+#include "app/Application.hpp"
+#include "app/CommandLine.hpp"
+#include "app/Limits.hpp"
+#include "field/Axis.hpp"
+#include "field/Grid2D.hpp"
+
+namespace {
+
+Grid2D domainGrid(const StartupValues& v) {
+    const Axis y(0.0, 1.0, static_cast<std::uint32_t>(v.nogridy));
+    const Axis x(0.0, static_cast<double>(v.nogridx) / static_cast<double>(v.nogridy),
+                 static_cast<std::uint32_t>(v.nogridx));
+    return Grid2D(x, y);
+}
+
+int cannotStart(const std::string& why) {
+    std::fprintf(stderr, "quelvane: cannot start: %s\n", why.c_str());
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::printf("\n");
+    const StartupValues values =
+        readCommandLine(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+    if (values.rejected) {
+        for (const char* line : usageLines) std::printf("%s", line);
+    }
+    const Grid2D grid = domainGrid(values);
+    if (const auto problem = gridProblem(grid.nx, grid.ny, sf::Texture::getMaximumSize())) {
+        return cannotStart(*problem);
+    }
+    try {
+        Application app(grid, values.scale);
+        while (app.window->isOpen()) app.frameStep();
+    } catch (const std::bad_alloc&) {
+        return cannotStart("not enough memory for a grid of " + std::to_string(grid.nx) + "x" +
+                           std::to_string(grid.ny) + " nodes");
+    } catch (const std::runtime_error& e) {
+        return cannotStart(e.what());
+    }
+    return 0;
+}

@@ -1,0 +1,132 @@
+#include <SFML/Window/Event.hpp>
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/Application.hpp"
+#include "ui/BrushControl.hpp"
+
+namespace {
+
+using Action = void (*)(Application&);
+
+struct AppKey {
+    sf::Keyboard::Key key;
+    Action action;
+};
+
+void selectPreset(Application& app, std::int32_t index) {
+    app.selectedPreset = index;
+    app.selectedPresetText.setText("Selected preset: #" + std::to_string(index + 1) + " " +
+                                   app.presetNames[static_cast<std::size_t>(index)]);
+}
+
+// The application's keys; the brush and the parameter panel read theirs
+// from the same key presses.
+const std::array<AppKey, 9> appKeys{{
+    {sf::Keyboard::H,
+     [](Application& a) {
+         a.helpText.visible = !a.helpText.visible;
+         a.scenarioHelpText.visible = !a.scenarioHelpText.visible;
+         a.selectedPresetText.visible = !a.selectedPresetText.visible;
+     }},
+    {sf::Keyboard::J,
+     [](Application& a) { selectPreset(a, a.selectedPreset == 0 ? 6 : a.selectedPreset - 1); }},
+    {sf::Keyboard::K,
+     [](Application& a) { selectPreset(a, a.selectedPreset >= 6 ? 0 : a.selectedPreset + 1); }},
+    {sf::Keyboard::L,
+     [](Application& a) { a.loadPreset(static_cast<std::uint8_t>(a.selectedPreset)); }},
+    {sf::Keyboard::N,
+     [](Application& a) {
+         a.model.field.arrows.equalLength = !a.model.field.arrows.equalLength;
+     }},
+    {sf::Keyboard::O, [](Application& a) { a.showBrushOutline = !a.showBrushOutline; }},
+    {sf::Keyboard::P,
+     [](Application& a) { a.parameterPanel.text.visible = !a.parameterPanel.text.visible; }},
+    {sf::Keyboard::Q, [](Application& a) { a.showCharges = !a.showCharges; }},
+    {sf::Keyboard::V, [](Application& a) { a.showField = !a.showField; }},
+}};
+
+void applyVerticalPeriodic(Application& a) {
+    if (a.verticalPeriodic) {
+        a.model.makeLeftRightPeriodic();
+    } else {
+        a.model.setBoundary(Left, a.leftBoundaryValue, false);
+        a.model.setBoundary(Right, a.rightBoundaryValue, false);
+    }
+}
+
+void applyBlockSize(Application& a) {
+    // The lower limit of the parameter keeps the block size at 1 or more.
+    a.model.field.arrows.blockSize = static_cast<std::uint32_t>(std::max(a.vectorFieldBlockSize, 1));
+    a.model.field.resizeArrows();
+}
+
+void applyLengthMultiplier(Application& a) {
+    a.model.field.arrows.lengthMultiplier = a.vectorFieldLengthMultiplier;
+    a.parameterPanel.refresh();
+}
+
+void applyNormalizedLength(Application& a) {
+    a.model.field.arrows.normalizedLength = a.vectorFieldNormalizedLengthMultiplier;
+    a.parameterPanel.refresh();
+}
+
+struct ParameterRow {
+    Parameter& parameter;
+    Action apply;
+};
+
+}  // namespace
+
+void Application::handleKeyPress(sf::Keyboard::Key key) {
+    for (const AppKey& k : appKeys) {
+        if (k.key == key) k.action(*this);
+    }
+}
+
+void Application::processEvents() {
+    sf::Event event;
+    while (window->pollEvent(event)) {
+        if (event.type == sf::Event::Closed) window->close();
+        if (event.type == sf::Event::KeyPressed) {
+            handleKeyPress(event.key.code);
+            // Tested after the application's keys, so the press that shows
+            // the panel is offered to it too.
+            if (parameterPanel.text.visible) parameterPanel.handleKey(event);
+        }
+        handleEvent(model.charge.brush, event);
+    }
+    if (window->hasFocus()) paint(model.charge, *window);
+    brushText.setText(statusText(model.charge.brush));
+    applyParameterChanges();
+}
+
+void Application::applyParameterChanges() {
+    // Changed parameters reach the simulation once per frame, in this order.
+    const std::array<ParameterRow, 9> rows{{
+        {verticalPeriodicParam, applyVerticalPeriodic},
+        {topBoundaryParam, [](Application& a) { a.model.setBoundary(Top, a.topBoundaryValue, true); }},
+        {bottomBoundaryParam,
+         [](Application& a) { a.model.setBoundary(Bottom, a.bottomBoundaryValue, true); }},
+        {leftBoundaryParam,
+         [](Application& a) { a.model.setBoundary(Left, a.leftBoundaryValue, true); }},
+        {rightBoundaryParam,
+         [](Application& a) { a.model.setBoundary(Right, a.rightBoundaryValue, true); }},
+        {blockSizeParam, applyBlockSize},
+        {normalizedParam,
+         [](Application& a) { a.model.field.arrows.normalized = a.vectorFieldNormalized; }},
+        {lengthMultiplierParam, applyLengthMultiplier},
+        {normalizedLengthMultiplierParam, applyNormalizedLength},
+    }};
+    for (const ParameterRow& row : rows) {
+        if (!row.parameter.changed) continue;
+        row.apply(*this);
+        row.parameter.changed = false;
+    }
+    // In normalized mode the panel shows the multiplier the arrows computed.
+    if (vectorFieldNormalized) {
+        vectorFieldLengthMultiplier = model.field.arrows.lengthMultiplier;
+        parameterPanel.refresh();
+    }
+}
