@@ -1,0 +1,47 @@
+#include "ProgramRun.hpp"
+
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+SpawnSpec quelvaneSpec(const std::vector<std::string>& args, const std::string& displayName,
+                       const std::filesystem::path& workDir, const std::filesystem::path& capture) {
+    SpawnSpec spec;
+    spec.argv = {QUELVANE_BINARY};
+    spec.argv.insert(spec.argv.end(), args.begin(), args.end());
+    spec.display = displayName;
+    spec.workDir = workDir;
+    spec.stdoutPath = capture / "stdout";
+    spec.stderrPath = capture / "stderr";
+    return spec;
+}
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+ProgramRun::ProgramRun(const std::vector<std::string>& args, const std::string& displayName,
+                       const std::filesystem::path& workDir)
+    : process_(quelvaneSpec(args, displayName, workDir, captureDir_.path())) {}
+
+std::string ProgramRun::output() const {
+    return fileText(captureDir_.path() / "stdout");
+}
+
+std::string ProgramRun::errors() const {
+    return fileText(captureDir_.path() / "stderr");
+}
+
+std::optional<int> ProgramRun::waitForExit(std::chrono::milliseconds timeout) {
+    return process_.waitForExit(timeout);
+}
+
+}  // namespace e2e

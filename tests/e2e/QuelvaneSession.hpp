@@ -1,0 +1,39 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ProgramRun.hpp"
+#include "UserInput.hpp"
+#include "VirtualDisplay.hpp"
+#include "XConnection.hpp"
+
+namespace e2e {
+
+inline const std::string windowTitle = "Quelvane 1.01";
+
+// The build folder: it holds courier.ttf, so a program started there finds its font.
+inline std::filesystem::path buildDir() {
+    return QUELVANE_BUILD_DIR;
+}
+
+// One program on a screen of its own. The members are declared so that they are destroyed in
+// the safe order: the program first, then the test's X connection, then the X server.
+class QuelvaneSession {
+  public:
+    QuelvaneSession(ScreenSize screen, const std::vector<std::string>& args,
+                    const std::filesystem::path& workDir = buildDir());
+
+    // The program's window once it is mapped; throws if it does not appear in time or the
+    // program ends first.
+    TopLevelWindow waitForWindow(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    UserInput input(const TopLevelWindow& window) const { return {display.name(), window.id()}; }
+
+    VirtualDisplay display;
+    XConnection x;
+    ProgramRun program;
+};
+
+}  // namespace e2e
