@@ -31,7 +31,8 @@ const char* const scenarioHelpString =
 
 std::array<const char*, 7> scenarioNames() {
     std::array<const char*, 7> names{};
-    for (std::size_t k = 0; k < names.size(); ++k) names[k] = scenarios()[k].name;
+    for (std::size_t k = 0; k < names.size(); ++k)
+        names[k] = scenarios()[k].name;
     return names;
 }
 
@@ -95,9 +96,9 @@ void Application::openWindow(std::int32_t requestedScale) {
     if (const auto problem = renderAreaProblem(width, height, sf::Texture::getMaximumSize())) {
         throw std::runtime_error(*problem);
     }
-    window = std::make_unique<sf::RenderWindow>(sf::VideoMode(nx * scale, ny * scale, 32),
-                                                "Quelvane 1.01",
-                                                sf::Style::Titlebar | sf::Style::Close);
+    window =
+        std::make_unique<sf::RenderWindow>(sf::VideoMode(nx * scale, ny * scale, 32),
+                                           "Quelvane 1.01", sf::Style::Titlebar | sf::Style::Close);
     window->setPosition(windowPlacement({desktop.width, desktop.height}, window->getSize()));
     overlays.target = window.get();
 }

@@ -20,7 +20,7 @@
 // model, the window, the texts, the tunable values with their parameters and
 // panel, the display switches and the frame-rate state.
 class Application {
-public:
+  public:
     FieldModel model;
     std::unique_ptr<sf::RenderWindow> window;
     std::int32_t maxOverlayTexts = 15;
@@ -82,7 +82,7 @@ public:
     void loadPreset(std::uint8_t index);
     void resetBoundaries();
 
-private:
+  private:
     void openWindow(std::int32_t requestedScale);
     void wireDisplay();
     void updateField();

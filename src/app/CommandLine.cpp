@@ -37,7 +37,8 @@ bool readValue(const char* arg, std::int32_t lo, std::int32_t hi, std::int32_t& 
 
 std::optional<std::int32_t> parseInteger(std::string_view text) {
     std::size_t k = 0;
-    while (k < text.size() && isSpace(text[k])) ++k;
+    while (k < text.size() && isSpace(text[k]))
+        ++k;
     bool negative = false;
     if (k < text.size() && (text[k] == '+' || text[k] == '-')) negative = text[k++] == '-';
     if (k >= text.size() || !isDigit(text[k])) return std::nullopt;

@@ -23,7 +23,8 @@ std::uint8_t decideScale(std::int32_t requested, sf::Vector2u desktop, std::uint
 }
 
 sf::Vector2i windowPlacement(sf::Vector2u desktop, sf::Vector2u window) {
-    const auto x = static_cast<std::int32_t>(desktop.x / 2) - static_cast<std::int32_t>(window.x / 2);
+    const auto x =
+        static_cast<std::int32_t>(desktop.x / 2) - static_cast<std::int32_t>(window.x / 2);
     const auto y = static_cast<std::int32_t>(usableHeight(desktop.y) / 2) -
                    static_cast<std::int32_t>(window.y / 2);
     return {x, y};

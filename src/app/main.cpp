@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     const StartupValues values =
         readCommandLine(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
     if (values.rejected) {
-        for (const char* line : usageLines) std::printf("%s", line);
+        for (const char* line : usageLines)
+            std::printf("%s", line);
     }
     const Grid2D grid = domainGrid(values);
     if (const auto problem = gridProblem(grid.nx, grid.ny, sf::Texture::getMaximumSize())) {
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
     }
     try {
         Application app(grid, values.scale);
-        while (app.window->isOpen()) app.frameStep();
+        while (app.window->isOpen())
+            app.frameStep();
     } catch (const std::bad_alloc&) {
         return cannotStart("not enough memory for a grid of " + std::to_string(grid.nx) + "x" +
                            std::to_string(grid.ny) + " nodes");

@@ -50,10 +50,8 @@ ParameterPanel::ParameterPanel(OverlaySet* overlays, std::string title, std::uin
 }
 
 void ParameterPanel::add(Parameter* parameter) {
-    if (count < capacity)
-        items[count++] = parameter;
-    if (selected == capacity)
-        selected = 0;
+    if (count < capacity) items[count++] = parameter;
+    if (selected == capacity) selected = 0;
 }
 
 void ParameterPanel::refresh() {
@@ -70,10 +68,8 @@ void ParameterPanel::refresh() {
 
 void ParameterPanel::handleKey(const sf::Event& event) {
     const auto hit = std::find(keys.begin(), keys.end(), static_cast<int>(event.key.code));
-    if (hit == keys.end())
-        return;
-    if (selected != capacity)
-        kBindings[static_cast<std::size_t>(hit - keys.begin())].action(*this);
+    if (hit == keys.end()) return;
+    if (selected != capacity) kBindings[static_cast<std::size_t>(hit - keys.begin())].action(*this);
     // Rebuilt for every panel key, even with nothing selected to act on.
     refresh();
 }

@@ -91,8 +91,7 @@ void ParameterT<T>::increase() {
     T& value = values[index];
     const auto sum = plus(value, step);
     if (hasMax && !(sum < static_cast<decltype(sum)>(max))) {
-        if (!maxExclusive)
-            value = max;
+        if (!maxExclusive) value = max;
     } else {
         value = static_cast<T>(sum);
     }
@@ -104,8 +103,7 @@ void ParameterT<T>::decrease() {
     T& value = values[index];
     const auto difference = minus(value, step);
     if (hasMin && !(difference > static_cast<decltype(difference)>(min))) {
-        if (!minExclusive)
-            value = min;
+        if (!minExclusive) value = min;
     } else {
         value = static_cast<T>(difference);
     }
@@ -114,29 +112,25 @@ void ParameterT<T>::decrease() {
 
 template <class T>
 void ParameterT<T>::increaseStep() {
-    if (exponent < kStepCeiling<T>)
-        ++exponent;
+    if (exponent < kStepCeiling<T>) ++exponent;
     updateStep();
 }
 
 template <class T>
 void ParameterT<T>::decreaseStep() {
     // Only bool can get this far down; every other type is stopped by updateStep.
-    if (exponent > std::numeric_limits<std::int32_t>::min())
-        --exponent;
+    if (exponent > std::numeric_limits<std::int32_t>::min()) --exponent;
     updateStep();
 }
 
 template <class T>
 void ParameterT<T>::nextElement() {
-    if (index < count - 1)
-        ++index;
+    if (index < count - 1) ++index;
 }
 
 template <class T>
 void ParameterT<T>::previousElement() {
-    if (index != 0)
-        --index;
+    if (index != 0) --index;
 }
 
 template <class T>
@@ -179,8 +173,7 @@ void ParameterT<T>::updateStep() {
             return;
         }
         // A product that stops moving (bool's true) stays put to the end.
-        if (next == step)
-            return;
+        if (next == step) return;
         step = next;
     }
 }

@@ -37,9 +37,7 @@ const std::array<AppKey, 9> appKeys{{
     {sf::Keyboard::L,
      [](Application& a) { a.loadPreset(static_cast<std::uint8_t>(a.selectedPreset)); }},
     {sf::Keyboard::N,
-     [](Application& a) {
-         a.model.field.arrows.equalLength = !a.model.field.arrows.equalLength;
-     }},
+     [](Application& a) { a.model.field.arrows.equalLength = !a.model.field.arrows.equalLength; }},
     {sf::Keyboard::O, [](Application& a) { a.showBrushOutline = !a.showBrushOutline; }},
     {sf::Keyboard::P,
      [](Application& a) { a.parameterPanel.text.visible = !a.parameterPanel.text.visible; }},
@@ -58,7 +56,8 @@ void applyVerticalPeriodic(Application& a) {
 
 void applyBlockSize(Application& a) {
     // The lower limit of the parameter keeps the block size at 1 or more.
-    a.model.field.arrows.blockSize = static_cast<std::uint32_t>(std::max(a.vectorFieldBlockSize, 1));
+    a.model.field.arrows.blockSize =
+        static_cast<std::uint32_t>(std::max(a.vectorFieldBlockSize, 1));
     a.model.field.resizeArrows();
 }
 
@@ -106,7 +105,8 @@ void Application::applyParameterChanges() {
     // Changed parameters reach the simulation once per frame, in this order.
     const std::array<ParameterRow, 9> rows{{
         {verticalPeriodicParam, applyVerticalPeriodic},
-        {topBoundaryParam, [](Application& a) { a.model.setBoundary(Top, a.topBoundaryValue, true); }},
+        {topBoundaryParam,
+         [](Application& a) { a.model.setBoundary(Top, a.topBoundaryValue, true); }},
         {bottomBoundaryParam,
          [](Application& a) { a.model.setBoundary(Bottom, a.bottomBoundaryValue, true); }},
         {leftBoundaryParam,

@@ -13,7 +13,7 @@
 // The registry of all texts on screen: one font, size and colour for all, and
 // the layout that stacks the texts sharing a corner in registration order.
 class OverlaySet {
-public:
+  public:
     sf::RenderWindow* target;
     sf::Font font;
     sf::Color colour;

@@ -11,7 +11,7 @@ class OverlaySet;
 // One text on screen. Owners change it only through setText and show or hide
 // it through `visible`; the set places it.
 class OverlayText {
-public:
+  public:
     sf::Text text;
     OverlayAnchor anchor = TopLeft;
     bool visible = true;

@@ -70,7 +70,8 @@ TEST(ReadCommandLine, SizesBeyondWhatTheProgramHoldsAreRejected) {
 
 TEST(ReadCommandLine, UsageTextIsFourLinesEndingInAnEmptyLine) {
     std::string text;
-    for (const char* line : usageLines) text += line;
+    for (const char* line : usageLines)
+        text += line;
     EXPECT_EQ(text,
               "Invalid arguments or invalid number of arguments.\n"
               "Arguments are 'scale' or 'scale nogridx nogridy'.\n"

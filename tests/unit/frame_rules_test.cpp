@@ -11,7 +11,8 @@
 namespace {
 
 std::int32_t sweepsAfter(std::int32_t sweeps, const std::vector<std::int32_t>& rates) {
-    for (const std::int32_t fps : rates) sweeps = adaptSweeps(sweeps, fps);
+    for (const std::int32_t fps : rates)
+        sweeps = adaptSweeps(sweeps, fps);
     return sweeps;
 }
 
