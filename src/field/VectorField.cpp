@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "field/Gradient.hpp"
 #include "field/ScalarField.hpp"
@@ -35,20 +36,35 @@ void VectorField::updateLengthMultiplier() {
     if (arrows.equalLength) arrows.lengthMultiplier = arrows.normalizedLength;
 }
 
+sf::Vector2f VectorField::headOffset(double ex, double ey) const {
+    float s = arrows.lengthMultiplier;
+    if (arrows.equalLength) {
+        // A node without field has no direction: its arrow is drawn as no line.
+        if (ex == 0.0 && ey == 0.0) return {0.0f, 0.0f};
+        const double half = static_cast<double>(arrows.lengthMultiplier) * 0.5;
+        const double magnitude = std::sqrt(ex * ex + ey * ey);
+        const double scaled = half / magnitude;
+        constexpr double floatMin = std::numeric_limits<float>::min();
+        constexpr double floatMax = std::numeric_limits<float>::max();
+        // A field too weak or too strong for floats (the squares underflow or
+        // overflow, the factor overflows, the components lose their digits)
+        // would give a point, an infinite or a NaN head: take its direction in
+        // double instead, where hypot neither underflows nor overflows.
+        if (!(magnitude >= floatMin && magnitude <= floatMax && scaled <= floatMax)) {
+            const double m = std::hypot(ex, ey);
+            return {static_cast<float>(ex / m * half), static_cast<float>(ey / m * half)};
+        }
+        s = static_cast<float>(scaled);
+    }
+    return {static_cast<float>(ex) * s, static_cast<float>(ey) * s};
+}
+
 void VectorField::placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j) {
     const std::size_t at = 2 * grid->index(i, j);
     const double ex = data[at];
     const double ey = data[at + 1];
     const sf::Vector2f tail(static_cast<float>(i), static_cast<float>(j));
-    float s = arrows.lengthMultiplier;
-    if (arrows.equalLength) {
-        const double magnitude = std::sqrt(ex * ex + ey * ey);
-        // A node without field has no direction: its arrow is drawn as no line.
-        s = magnitude > 0.0
-                ? static_cast<float>(static_cast<double>(arrows.lengthMultiplier) * 0.5 / magnitude)
-                : 0.0f;
-    }
-    const sf::Vector2f head(tail.x + static_cast<float>(ex) * s, tail.y + static_cast<float>(ey) * s);
+    const sf::Vector2f head = tail + headOffset(ex, ey);
     arrows.vertices[2 * k].position = tail;
     arrows.vertices[2 * k].color = sf::Color(255, 255, 255, 0);
     arrows.vertices[2 * k + 1].position = head;

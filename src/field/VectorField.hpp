@@ -27,5 +27,6 @@ public:
 
 private:
     void updateLengthMultiplier();
+    sf::Vector2f headOffset(double ex, double ey) const;
     void placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j);
 };
