@@ -23,9 +23,8 @@ bool OverlaySet::registerText(OverlayText& text) {
 }
 
 bool OverlaySet::add(OverlayText& text) {
-    if (!registerText(text)) return false;
     text.visible = true;
-    return true;
+    return registerText(text);
 }
 
 void OverlaySet::layout(sf::Vector2u windowSize, sf::Vector2i mouse) {
