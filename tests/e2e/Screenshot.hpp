@@ -20,6 +20,14 @@ inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
     return out << "rgb(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")";
 }
 
+// A rectangle of window pixels: columns left ... left + width - 1, rows top ... top + height - 1.
+struct Area {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
 // The pixels of a window as the X server holds them. Only the part of the window that lies on
 // the screen can be read back, so the picture may be smaller than the window; coordinates given
 // to pixel() are always window coordinates.
@@ -36,6 +44,19 @@ class Screenshot {
     template <typename Predicate>
     int count(Predicate&& matches) const {
         return static_cast<int>(std::count_if(pixels_.begin(), pixels_.end(), matches));
+    }
+    // Only the captured part of the area is looked at.
+    template <typename Predicate>
+    int count(Area area, Predicate&& matches) const {
+        int n = 0;
+        for (int y = std::max(area.top, top_); y < std::min(area.top + area.height, top_ + height_);
+             ++y) {
+            for (int x = std::max(area.left, left_);
+                 x < std::min(area.left + area.width, left_ + width_); ++x) {
+                if (matches(pixel(x, y))) ++n;
+            }
+        }
+        return n;
     }
 
     // For people looking at a failure: writes <name>.ppm into the e2e output folder and returns

@@ -54,12 +54,15 @@ void UserInput::click(MouseButton button) {
     run({"click", buttonNumber(button)});
 }
 
+// xdotool waits 100 ms between repeated clicks unless told otherwise.
 void UserInput::wheelUp(int clicks) {
-    run({"click", "--repeat", std::to_string(clicks), buttonNumber(MouseButton::WheelUp)});
+    run({"click", "--repeat", std::to_string(clicks), "--delay", "10",
+         buttonNumber(MouseButton::WheelUp)});
 }
 
 void UserInput::wheelDown(int clicks) {
-    run({"click", "--repeat", std::to_string(clicks), buttonNumber(MouseButton::WheelDown)});
+    run({"click", "--repeat", std::to_string(clicks), "--delay", "10",
+         buttonNumber(MouseButton::WheelDown)});
 }
 
 void UserInput::key(const std::string& keysym) {

@@ -18,6 +18,8 @@ class UserInput {
   public:
     UserInput(std::string displayName, WindowId window);
 
+    // Both wait until the pointer has moved, so a move to where it already stands never
+    // returns and fails after xdotool's timeout.
     void moveTo(int x, int y);  // window coordinates
     void moveToScreen(int x, int y);
     void press(MouseButton button);
