@@ -6,6 +6,7 @@ QUELVANE_PACKAGES=(
     libsfml-dev fonts-liberation2
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool libx11-dev
+    dpkg-dev desktop-file-utils
 )
 
 quelvane_missing_packages() {
