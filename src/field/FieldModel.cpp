@@ -25,13 +25,14 @@ FieldModel::FieldModel(double xmin, double xmax, double ymin, double ymax, std::
 }
 
 void FieldModel::relax(std::uint32_t sweeps) {
-    const SweepInput in{potential.data.data(), charge.density.data.data(),
+    const SweepInput in{potential.data.data(),
+                        charge.density.data.data(),
                         grid.nx,
                         grid.ny,
                         grid.hx,
                         grid.hy,
                         {cosSum, omega, stencilFactor, chargeDivisor}};
-    relaxReference(in, boundaries, sweeps);
+    relaxFast(in, boundaries, sweeps, relaxWorkspace);
 }
 
 void FieldModel::applyBoundaries() {

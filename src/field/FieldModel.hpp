@@ -5,13 +5,14 @@
 #include "field/Boundaries.hpp"
 #include "field/ChargeField.hpp"
 #include "field/Grid2D.hpp"
+#include "field/RelaxFast.hpp"
 #include "field/ScalarField.hpp"
 #include "field/VectorField.hpp"
 
 // The grid and everything computed on it: charge density, potential, electric
 // field, the four boundary sides and the relaxation constants.
 class FieldModel {
-public:
+  public:
     BoundarySides boundaries{};
     Grid2D grid;
     ChargeField charge;
@@ -21,6 +22,8 @@ public:
     double omega;
     double stencilFactor;
     double chargeDivisor;
+    // The relaxation's working layout, sized by the first relax and reused.
+    RelaxWorkspace relaxWorkspace;
 
     FieldModel(double xmin, double xmax, double ymin, double ymax, std::uint16_t nx,
                std::uint16_t ny);

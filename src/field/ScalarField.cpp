@@ -2,23 +2,32 @@
 
 #include <algorithm>
 
+#include "field/FrameKernels.hpp"
+#include "field/Paint.hpp"
 #include "field/Range.hpp"
 
-ScalarField::ScalarField(const Grid2D& grid, sf::Color fill)
-    : data(grid.nodeCount()), grid(&grid) {
+ScalarField::ScalarField(const Grid2D& grid, sf::Color fill) : data(grid.nodeCount()), grid(&grid) {
     image.create(grid.nx, grid.ny, fill);
     texture.loadFromImage(image);
     sprite.setTexture(texture);
 }
 
-void ScalarField::findRange(bool symmetric) {
-    if (data.empty()) return;
-    const ValueRange found = findValueRange(data.data(), data.size());
+void ScalarField::setRange(ValueRange found, bool symmetric) {
     dataMin = found.min;
     dataMax = found.max;
     const ValueRange shown = displayRange(found, symmetric);
     low = shown.min;
     high = shown.max;
+}
+
+void ScalarField::findRange(bool symmetric) {
+    if (data.empty()) return;
+    setRange(frameKernels(bestSimdLevel()).valueRange(data.data(), data.size()), symmetric);
+}
+
+void ScalarField::findRangeReference(bool symmetric) {
+    if (data.empty()) return;
+    setRange(findValueRange(data.data(), data.size()), symmetric);
 }
 
 void ScalarField::clear() {
@@ -30,6 +39,14 @@ void ScalarField::setPixelOf(std::uint32_t i, std::uint32_t j, double v) {
 }
 
 void ScalarField::repaint() {
+    // The pixels are written in place: the image owns them and is not const,
+    // only its accessor is.
+    auto* pixels = const_cast<std::uint8_t*>(image.getPixelsPtr());
+    paint({data.data(), grid->nx, grid->ny, low, high, pixels}, colourMap);
+    texture.update(image);
+}
+
+void ScalarField::repaintReference() {
     for (std::uint32_t i = 0; i < grid->nx; ++i) {
         for (std::uint32_t j = 0; j < grid->ny; ++j) {
             setPixelOf(i, j, data[grid->index(i, j)]);

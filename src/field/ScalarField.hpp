@@ -8,11 +8,12 @@
 
 #include "field/ColourMap.hpp"
 #include "field/Grid2D.hpp"
+#include "field/Range.hpp"
 
 // One double per node, with the image that shows it: image pixel (i, j) shows
 // node (i, j), coloured by colourMap over the range low .. high.
 class ScalarField {
-public:
+  public:
     std::vector<double> data;
     double dataMin = 0.0;
     double dataMax = 0.0;
@@ -36,5 +37,12 @@ public:
     void clear();
     // Recolours every pixel from the values and uploads the image.
     void repaint();
+    // The straightforward forms of findRange and repaint, which give the same
+    // results: what the tests and the benchmarks hold the fast ones against.
+    void findRangeReference(bool symmetric);
+    void repaintReference();
     void setPixelOf(std::uint32_t i, std::uint32_t j, double v);
+
+  private:
+    void setRange(ValueRange found, bool symmetric);
 };

@@ -4,10 +4,17 @@
 #include <cmath>
 #include <limits>
 
+#include "field/FrameKernels.hpp"
 #include "field/Gradient.hpp"
 #include "field/ScalarField.hpp"
 
 void VectorField::computeField(const ScalarField& source, int factor) {
+    frameKernels(bestSimdLevel())
+        .gradient({source.data.data(), data.data(), grid->nx, grid->ny, grid->hx, grid->hy,
+                   static_cast<double>(factor)});
+}
+
+void VectorField::computeFieldReference(const ScalarField& source, int factor) {
     gradientReference(source.data.data(), data.data(), grid->nx, grid->ny, grid->hx, grid->hy,
                       static_cast<double>(factor));
 }
@@ -19,13 +26,8 @@ void VectorField::resizeArrows() {
     arrows.vertices.resize(2 * cols * rows);
 }
 
-void VectorField::updateLengthMultiplier() {
+void VectorField::updateLengthMultiplier(double maxSq) {
     if (arrows.normalized) {
-        double maxSq = 0.0;
-        for (std::size_t k = 0; k < data.size(); k += 2) {
-            const double sq = data[k] * data[k] + data[k + 1] * data[k + 1];
-            if (sq > maxSq) maxSq = sq;
-        }
         maxMagnitude = std::sqrt(maxSq);
         arrows.lengthMultiplier =
             maxMagnitude > 1e-8
@@ -64,7 +66,11 @@ void VectorField::placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j) {
     const double ex = data[at];
     const double ey = data[at + 1];
     const sf::Vector2f tail(static_cast<float>(i), static_cast<float>(j));
-    const sf::Vector2f head = tail + headOffset(ex, ey);
+    sf::Vector2f head = tail + headOffset(ex, ey);
+    // Boundary values edited to extremes can make the field or the multiplier infinite or NaN:
+    // such an arrow has no point to end at and is drawn as no line, so that every vertex handed
+    // to the graphics driver is a finite point.
+    if (!std::isfinite(head.x) || !std::isfinite(head.y)) head = tail;
     arrows.vertices[2 * k].position = tail;
     arrows.vertices[2 * k].color = sf::Color(255, 255, 255, 0);
     arrows.vertices[2 * k + 1].position = head;
@@ -72,7 +78,21 @@ void VectorField::placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j) {
 }
 
 void VectorField::rebuildArrows() {
-    updateLengthMultiplier();
+    // The search over every node is the costly part; only normalised arrows need it.
+    const double maxSq =
+        arrows.normalized
+            ? frameKernels(bestSimdLevel()).maxSquaredMagnitude(data.data(), data.size() / 2)
+            : 0.0;
+    updateLengthMultiplier(maxSq);
+    placeArrows();
+}
+
+void VectorField::rebuildArrowsReference() {
+    updateLengthMultiplier(maxSquaredMagnitudeReference(data.data(), data.size() / 2));
+    placeArrows();
+}
+
+void VectorField::placeArrows() {
     const std::uint32_t b = std::max<std::uint32_t>(arrows.blockSize, 1);
     const ArrowAxis xs = arrowAxis(grid->nx, b);
     const ArrowAxis ys = arrowAxis(grid->ny, b);

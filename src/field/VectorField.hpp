@@ -10,7 +10,7 @@ class ScalarField;
 // Two doubles per node: node (i, j) holds its x component at 2 (i ny + j) and
 // its y component right after it.
 class VectorField {
-public:
+  public:
     std::vector<double> data;
     const Grid2D* grid;
     double maxMagnitude = 0.0;
@@ -24,9 +24,15 @@ public:
     void computeField(const ScalarField& source, int factor);
     void rebuildArrows();
     void resizeArrows();
+    // The straightforward forms of computeField and rebuildArrows, which give
+    // the same results: what the tests and the benchmarks hold the fast ones
+    // against.
+    void computeFieldReference(const ScalarField& source, int factor);
+    void rebuildArrowsReference();
 
-private:
-    void updateLengthMultiplier();
+  private:
+    void updateLengthMultiplier(double maxSq);
+    void placeArrows();
     sf::Vector2f headOffset(double ex, double ey) const;
     void placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j);
 };

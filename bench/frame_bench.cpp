@@ -1,0 +1,91 @@
+// The frame's work besides the sweeps (findRange, repaint with its texture
+// upload, computeField, rebuildArrows) on a smooth and on a noisy potential,
+// straightforward against fast, and each part of the fast one on its own.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "field/Axis.hpp"
+#include "field/ColourMap.hpp"
+#include "field/FieldModel.hpp"
+#include "field/Grid2D.hpp"
+
+namespace {
+
+std::unique_ptr<FieldModel> makeModel(std::uint32_t nx, std::uint32_t ny, bool noisy) {
+    const Grid2D g(Axis(0.0, double(nx) / double(ny), nx), Axis(0.0, 1.0, ny));
+    auto m =
+        std::make_unique<FieldModel>(g.xmin, g.xmax, g.ymin, g.ymax, static_cast<std::uint16_t>(nx),
+                                     static_cast<std::uint16_t>(ny));
+    m->potential.colourMap = blueRedMap;
+    m->field.arrows.blockSize = 7;
+    m->field.resizeArrows();
+    std::mt19937 gen(2);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    const double pi = 3.141592653589793;
+    for (std::uint32_t i = 0; i < nx; ++i) {
+        for (std::uint32_t j = 0; j < ny; ++j) {
+            m->potential.data[m->grid.index(i, j)] =
+                noisy ? u(gen) : std::sin(2.0 * pi * i / nx) * std::sin(pi * j / ny);
+        }
+    }
+    return m;
+}
+
+void frameReference(FieldModel& m) {
+    m.potential.findRangeReference(true);
+    m.potential.repaintReference();
+    m.field.computeFieldReference(m.potential, -1);
+    m.field.rebuildArrowsReference();
+}
+
+void frameFast(FieldModel& m) {
+    m.potential.findRange(true);
+    m.potential.repaint();
+    m.field.computeField(m.potential, -1);
+    m.field.rebuildArrows();
+}
+
+template <class Work>
+void add(const std::string& name, std::shared_ptr<FieldModel> m, Work work) {
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [m, work](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         work(*m);
+                                         benchmark::ClobberMemory();
+                                     }
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
+void registerCase(std::uint32_t nx, std::uint32_t ny, bool noisy) {
+    const std::string base =
+        "frame/" + std::to_string(nx) + "x" + std::to_string(ny) + (noisy ? "/noisy/" : "/smooth/");
+    std::shared_ptr<FieldModel> m = makeModel(nx, ny, noisy);
+    add(base + "reference", m, frameReference);
+    add(base + "fast", m, frameFast);
+    if (!noisy) return;
+    const std::string parts =
+        "frame/" + std::to_string(nx) + "x" + std::to_string(ny) + "/fast part ";
+    add(parts + "findRange", m, [](FieldModel& f) { f.potential.findRange(true); });
+    add(parts + "repaint", m, [](FieldModel& f) { f.potential.repaint(); });
+    add(parts + "texture upload", m,
+        [](FieldModel& f) { f.potential.texture.update(f.potential.image); });
+    add(parts + "computeField", m, [](FieldModel& f) { f.field.computeField(f.potential, -1); });
+    add(parts + "rebuildArrows", m, [](FieldModel& f) { f.field.rebuildArrows(); });
+}
+
+}  // namespace
+
+void registerFrameBenchmarks() {
+    for (const auto& size : {std::pair{400u, 400u}, std::pair{1920u, 1080u}}) {
+        registerCase(size.first, size.second, false);
+        registerCase(size.first, size.second, true);
+    }
+}

@@ -1,0 +1,31 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "RatioReporter.hpp"
+#include "field/SimdLevel.hpp"
+
+void registerRelaxBenchmarks();
+void registerFrameBenchmarks();
+void registerAppBenchmarks();
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    std::printf("Fast kernels on this processor: %s\n", simdLevelName(bestSimdLevel()));
+    registerRelaxBenchmarks();
+    // Textures and windows need an X display.
+    const char* display = std::getenv("DISPLAY");
+    if (display != nullptr && *display != '\0') {
+        registerFrameBenchmarks();
+        registerAppBenchmarks();
+    } else {
+        std::printf("No DISPLAY: the frame and application benchmarks are left out.\n");
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printTables();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,85 @@
+// Lane groups pass by value only between functions forced inline into one
+// entry point in this file, so GCC's note that passing them without AVX changes
+// the ABI concerns no real call. The warning is reported where the templates
+// are defined and at the end of the file, hence a setting for the whole file.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+#include "field/FrameKernels.hpp"
+
+#include "field/FramePipeline.hpp"
+
+// Each entry point instantiates the templates for one lane type and is built
+// for its instruction set; `flatten` pulls every template into it.
+
+namespace {
+
+using namespace frame;
+
+[[gnu::flatten]] ValueRange valueRangePortable(const double* values, std::size_t n) {
+    return valueRange<double>(values, n);
+}
+[[gnu::flatten]] void paintBlueRedPortable(const PaintJob& job) {
+    paintBlueRed<double>(job);
+}
+[[gnu::flatten]] void gradientPortable(const GradientJob& job) {
+    gradient<double>(job);
+}
+[[gnu::flatten]] double maxSquaredMagnitudePortable(const double* xy, std::size_t nodes) {
+    return maxSquaredMagnitude<double>(xy, nodes);
+}
+const FrameKernels portable{valueRangePortable, paintBlueRedPortable, gradientPortable,
+                            maxSquaredMagnitudePortable};
+
+#if defined(__x86_64__) || defined(__i386__)
+[[gnu::target("sse2"), gnu::flatten]] ValueRange valueRangeSse2(const double* values,
+                                                                std::size_t n) {
+    return valueRange<Lanes2>(values, n);
+}
+[[gnu::target("sse2"), gnu::flatten]] void paintBlueRedSse2(const PaintJob& job) {
+    paintBlueRed<Lanes2>(job);
+}
+[[gnu::target("sse2"), gnu::flatten]] void gradientSse2(const GradientJob& job) {
+    gradient<Lanes2>(job);
+}
+[[gnu::target("sse2"), gnu::flatten]] double maxSquaredMagnitudeSse2(const double* xy,
+                                                                     std::size_t nodes) {
+    return maxSquaredMagnitude<Lanes2>(xy, nodes);
+}
+const FrameKernels sse2{valueRangeSse2, paintBlueRedSse2, gradientSse2, maxSquaredMagnitudeSse2};
+
+[[gnu::target("avx2"), gnu::flatten]] ValueRange valueRangeAvx2(const double* values,
+                                                                std::size_t n) {
+    return valueRange<Lanes4>(values, n);
+}
+[[gnu::target("avx2"), gnu::flatten]] void paintBlueRedAvx2(const PaintJob& job) {
+    paintBlueRed<Lanes4>(job);
+}
+[[gnu::target("avx2"), gnu::flatten]] void gradientAvx2(const GradientJob& job) {
+    gradient<Lanes4>(job);
+}
+[[gnu::target("avx2"), gnu::flatten]] double maxSquaredMagnitudeAvx2(const double* xy,
+                                                                     std::size_t nodes) {
+    return maxSquaredMagnitude<Lanes4>(xy, nodes);
+}
+const FrameKernels avx2{valueRangeAvx2, paintBlueRedAvx2, gradientAvx2, maxSquaredMagnitudeAvx2};
+#endif
+
+}  // namespace
+
+const FrameKernels& frameKernels(SimdLevel level) {
+#if defined(__x86_64__) || defined(__i386__)
+    if (level == SimdLevel::Avx2) return avx2;
+    if (level == SimdLevel::Sse2) return sse2;
+#endif
+    (void)level;
+    return portable;
+}
+
+double maxSquaredMagnitudeReference(const double* xy, std::size_t nodes) {
+    double maxSq = 0.0;
+    for (std::size_t k = 0; k < 2 * nodes; k += 2) {
+        const double sq = xy[k] * xy[k] + xy[k + 1] * xy[k + 1];
+        if (sq > maxSq) maxSq = sq;
+    }
+    return maxSq;
+}

@@ -1,0 +1,409 @@
+#pragma once
+
+// The frame kernels as templates over the lane type. Included only by
+// FrameKernels.cpp, which builds them once per instruction set; every function
+// is forced inline into the entry point of its instruction set.
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "field/FrameKernels.hpp"
+#include "field/Lanes.hpp"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <emmintrin.h>
+#define QUELVANE_STREAMING_STORES 1
+#endif
+
+namespace frame {
+
+using std::ptrdiff_t;
+using std::size_t;
+
+// 32-bit integers, one per lane of V: what a channel truncates to.
+#if defined(__GNUC__)
+using Int2 = std::int32_t __attribute__((vector_size(8)));
+using Int4 = std::int32_t __attribute__((vector_size(16)));
+using Mask2 = std::int64_t __attribute__((vector_size(16)));
+using Mask4 = std::int64_t __attribute__((vector_size(32)));
+#endif
+
+template <class V>
+struct IntLanes;
+template <>
+struct IntLanes<double> {
+    using type = std::int32_t;
+};
+#if defined(__GNUC__)
+template <>
+struct IntLanes<Lanes2> {
+    using type = Int2;
+};
+template <>
+struct IntLanes<Lanes4> {
+    using type = Int4;
+};
+#endif
+
+// Truncation toward zero, as a static_cast of each lane.
+template <class V>
+[[gnu::always_inline]] inline typename IntLanes<V>::type truncate(const V& v) {
+    if constexpr (sizeof(V) == sizeof(double)) {
+        return static_cast<std::int32_t>(v);
+    } else {
+        return __builtin_convertvector(v, typename IntLanes<V>::type);
+    }
+}
+
+// cond ? a : b lane by lane. For single doubles the choice is made with bit
+// masks: a branch on noisy values would be mispredicted half of the time.
+template <class V, class Cond>
+[[gnu::always_inline]] inline V choose(const Cond& cond, const V& a, const V& b) {
+    if constexpr (sizeof(V) == sizeof(double)) {
+        const std::uint64_t mask = 0 - static_cast<std::uint64_t>(cond);
+        const std::uint64_t bits =
+            (std::bit_cast<std::uint64_t>(a) & mask) | (std::bit_cast<std::uint64_t>(b) & ~mask);
+        return std::bit_cast<double>(bits);
+    } else {
+        return cond ? a : b;
+    }
+}
+
+// ---- range ----
+
+// The reference keeps the first of equal extremes; only zeros compare equal
+// with different bits, so a zero extreme is the first zero in storage order.
+inline double firstZero(const double* values, size_t n) {
+    size_t k = 0;
+    while (k + 1 < n && values[k] != 0.0)
+        ++k;
+    return values[k];
+}
+
+// Strict comparisons, as the reference: a NaN never replaces an extreme.
+// Four groups of lanes keep their own extremes, so consecutive loads do not
+// wait for each other's comparisons.
+template <class V>
+[[gnu::always_inline]] inline ValueRange valueRange(const double* values, size_t n) {
+    const double start = values[0];
+    // With a NaN first, nothing compares greater or smaller: both stay NaN.
+    if (start != start) return {start, start};
+    constexpr size_t w = laneCount<V>;
+    constexpr size_t groups = 4;
+    V lo[groups];
+    V hi[groups];
+    for (size_t g = 0; g < groups; ++g) {
+        lo[g] = hi[g] = V{} + start;
+    }
+    size_t k = 1;
+    for (; k + groups * w <= n; k += groups * w) {
+        for (size_t g = 0; g < groups; ++g) {
+            V v;
+            loadLanes(v, values + k + g * w);
+            hi[g] = v > hi[g] ? v : hi[g];
+            lo[g] = v < lo[g] ? v : lo[g];
+        }
+    }
+    ValueRange r{start, start};
+    for (size_t g = 0; g < groups; ++g) {
+        double lanesLo[w];
+        double lanesHi[w];
+        storeLanes(lanesLo, lo[g]);
+        storeLanes(lanesHi, hi[g]);
+        for (size_t m = 0; m < w; ++m) {
+            if (lanesHi[m] > r.max) r.max = lanesHi[m];
+            if (lanesLo[m] < r.min) r.min = lanesLo[m];
+        }
+    }
+    for (; k < n; ++k) {
+        if (values[k] > r.max) r.max = values[k];
+        if (values[k] < r.min) r.min = values[k];
+    }
+    if (r.max == 0.0) r.max = firstZero(values, n);
+    if (r.min == 0.0) r.min = firstZero(values, n);
+    return r;
+}
+
+// ---- colour map ----
+
+// blueRedMap's channel: the product truncated toward zero, saturated outside
+// 0 .. 255; a NaN product fails both tests and gives 0.
+template <class V>
+[[gnu::always_inline]] inline V channel(const V& product) {
+    const V zero{};
+    const V positive = choose<V>(product > 0.0, product, zero);
+    return choose<V>(positive >= 255.0, zero + 255.0, positive);
+}
+
+// blueRedMap((v - low) / span) as little-endian RGBA words (red in the lowest
+// byte, green 0, blue, alpha 255), both comparisons of the map done for every
+// lane, so that noisy values cost no mispredicted branch.
+template <class V>
+[[gnu::always_inline]] inline typename IntLanes<V>::type blueRedWord(const V& v, double low,
+                                                                     double span) {
+    const V t = (v - low) / span;
+    const V zero{};
+    const V blue = channel<V>(choose<V>(t < 0.5, (1.0 - (t + t)) * 255.0, zero));
+    const V red = channel<V>(choose<V>(t > 0.5, (t - 0.5) * 510.0, zero));
+    return truncate<V>(red) | (truncate<V>(blue) << 16) | static_cast<std::int32_t>(0xFF000000u);
+}
+
+// Image pixel (i, j) at word j * nx + i.
+inline std::uint8_t* pixelAt(const PaintJob& job, ptrdiff_t i, ptrdiff_t j) {
+    return job.rgba + 4 * (j * static_cast<ptrdiff_t>(job.nx) + i);
+}
+
+// A square of w by w pixels (w the lane count): each column's w words come
+// from w consecutive values, and a transpose turns them into w words of one
+// image row, stored together.
+template <class V>
+[[gnu::always_inline]] inline void paintSquare(const PaintJob& job, ptrdiff_t i, ptrdiff_t j,
+                                               double span) {
+    using Words = typename IntLanes<V>::type;
+    constexpr ptrdiff_t w = laneCount<V>;
+    Words col[w];
+    for (ptrdiff_t c = 0; c < w; ++c) {
+        V v;
+        loadLanes(v, job.values + (i + c) * static_cast<ptrdiff_t>(job.ny) + j);
+        col[c] = blueRedWord<V>(v, job.low, span);
+    }
+    Words row[w];
+    if constexpr (w == 1) {
+        row[0] = col[0];
+    } else if constexpr (w == 2) {
+        row[0] = __builtin_shuffle(col[0], col[1], Int2{0, 2});
+        row[1] = __builtin_shuffle(col[0], col[1], Int2{1, 3});
+    } else {
+        const Words ab01 = __builtin_shuffle(col[0], col[1], Int4{0, 4, 1, 5});
+        const Words ab23 = __builtin_shuffle(col[0], col[1], Int4{2, 6, 3, 7});
+        const Words cd01 = __builtin_shuffle(col[2], col[3], Int4{0, 4, 1, 5});
+        const Words cd23 = __builtin_shuffle(col[2], col[3], Int4{2, 6, 3, 7});
+        row[0] = __builtin_shuffle(ab01, cd01, Int4{0, 1, 4, 5});
+        row[1] = __builtin_shuffle(ab01, cd01, Int4{2, 3, 6, 7});
+        row[2] = __builtin_shuffle(ab23, cd23, Int4{0, 1, 4, 5});
+        row[3] = __builtin_shuffle(ab23, cd23, Int4{2, 3, 6, 7});
+    }
+    for (ptrdiff_t r = 0; r < w; ++r)
+        std::memcpy(pixelAt(job, i, j + r), &row[r], sizeof row[r]);
+}
+
+inline void paintPixel(const PaintJob& job, ptrdiff_t i, ptrdiff_t j, double span) {
+    const std::int32_t word =
+        blueRedWord<double>(job.values[i * static_cast<ptrdiff_t>(job.ny) + j], job.low, span);
+    std::memcpy(pixelAt(job, i, j), &word, sizeof word);
+}
+
+// The image is row-major while the values are x-major: small tiles (a cache
+// line of 8 values down each column, 32 bytes along each image row) keep the
+// transposition within a few lines and pages; 8 by 8 measured best here.
+constexpr ptrdiff_t tileWidth = 8;
+constexpr ptrdiff_t tileHeight = 8;
+
+template <class V>
+[[gnu::always_inline]] inline void paintTile(const PaintJob& job, ptrdiff_t i0, ptrdiff_t j0,
+                                             ptrdiff_t width, ptrdiff_t height, double span) {
+    constexpr ptrdiff_t w = laneCount<V>;
+    const ptrdiff_t fullWidth = width / w * w;
+    const ptrdiff_t fullHeight = height / w * w;
+    for (ptrdiff_t c = 0; c < fullWidth; c += w) {
+        for (ptrdiff_t r = 0; r < fullHeight; r += w)
+            paintSquare<V>(job, i0 + c, j0 + r, span);
+    }
+    // The ragged edges of the image, pixel by pixel.
+    for (ptrdiff_t c = 0; c < width; ++c) {
+        for (ptrdiff_t r = c < fullWidth ? fullHeight : 0; r < height; ++r) {
+            paintPixel(job, i0 + c, j0 + r, span);
+        }
+    }
+}
+
+template <class V>
+[[gnu::always_inline]] inline void paintBlueRed(const PaintJob& job) {
+    const double span = job.high - job.low;
+    const ptrdiff_t nx = job.nx;
+    const ptrdiff_t ny = job.ny;
+    for (ptrdiff_t i0 = 0; i0 < nx; i0 += tileWidth) {
+        for (ptrdiff_t j0 = 0; j0 < ny; j0 += tileHeight) {
+            paintTile<V>(job, i0, j0, std::min(tileWidth, nx - i0), std::min(tileHeight, ny - j0),
+                         span);
+        }
+    }
+}
+
+// ---- gradient ----
+
+// Writes (x, y) pairs for `count` nodes (a multiple of the lane count) of one
+// column: x and y are formed lane-wise, then interleaved.
+template <class V>
+[[gnu::always_inline]] inline void storePairs(double* dst, const V& x, const V& y) {
+    if constexpr (laneCount<V> == 1) {
+        dst[0] = x;
+        dst[1] = y;
+    } else if constexpr (laneCount<V> == 2) {
+        storeLanes(dst, V(__builtin_shuffle(x, y, Mask2{0, 2})));
+        storeLanes(dst + 2, V(__builtin_shuffle(x, y, Mask2{1, 3})));
+    } else {
+        storeLanes(dst, V(__builtin_shuffle(x, y, Mask4{0, 4, 1, 5})));
+        storeLanes(dst + 4, V(__builtin_shuffle(x, y, Mask4{2, 6, 3, 7})));
+    }
+}
+
+// The same pairs written past the caches (16-byte aligned dst), for a field
+// larger than the caches: only the arrow search reads it again, so caching it
+// would only evict the potential and cost a read of every line before it is
+// overwritten.
+template <class V>
+[[gnu::always_inline]] inline void streamPairs(double* dst, const V& x, const V& y) {
+    constexpr int w = laneCount<V>;
+#if defined(QUELVANE_STREAMING_STORES)
+    if constexpr (w > 1) {
+        for (int m = 0; m < w; ++m) {
+            const Lanes2 pair = {x[m], y[m]};
+            _mm_stream_pd(dst + 2 * m, pair);
+        }
+        return;
+    }
+#endif
+    storePairs<V>(dst, x, y);
+}
+
+// Nodes first .. first + count - 1 of one column. The x difference is
+// ahead - behind over stepX (columns chosen by the caller for the column's
+// place); the y difference is central: ((S - N) * f) / (hy + hy).
+template <class V>
+[[gnu::always_inline]] inline void gradientRun(const GradientJob& job, const double* ahead,
+                                               const double* behind, const double* column,
+                                               double* dst, ptrdiff_t first, ptrdiff_t count,
+                                               double stepX, bool stream) {
+    const double f = job.factor;
+    const double stepY = job.hy + job.hy;
+    constexpr ptrdiff_t w = laneCount<V>;
+    ptrdiff_t m = first;
+    for (; m + w <= first + count; m += w) {
+        V a, b, s, n;
+        loadLanes(a, ahead + m);
+        loadLanes(b, behind + m);
+        loadLanes(s, column + m + 1);
+        loadLanes(n, column + m - 1);
+        const V x = (a - b) * f / stepX;
+        const V y = (s - n) * f / stepY;
+        if (stream) {
+            streamPairs<V>(dst + 2 * m, x, y);
+        } else {
+            storePairs<V>(dst + 2 * m, x, y);
+        }
+    }
+    for (; m < first + count; ++m) {
+        storePairs<double>(dst + 2 * m, (ahead[m] - behind[m]) * f / stepX,
+                           (column[m + 1] - column[m - 1]) * f / stepY);
+    }
+}
+
+// y component of a column's first and last node, one-sided as the reference.
+inline double yEdge(const double* column, ptrdiff_t ny, bool last, const GradientJob& job) {
+    if (ny < 2) return 0.0;
+    if (!last) return (column[1] - column[0]) * job.factor / job.hy;
+    return (column[ny - 1] - column[ny - 2]) * job.factor / job.hy;
+}
+
+template <class V>
+[[gnu::always_inline]] inline void gradientColumn(const GradientJob& job, ptrdiff_t i,
+                                                  bool stream) {
+    const ptrdiff_t nx = job.nx;
+    const ptrdiff_t ny = job.ny;
+    const double* column = job.src + i * ny;
+    double* dst = job.dst + 2 * i * ny;
+    // Forward difference in the first column, backward in the last, central
+    // between: ((ahead - behind) * f) / step.
+    const double* ahead = i + 1 < nx ? column + ny : column;
+    const double* behind = i > 0 ? column - ny : column;
+    const double stepX = i == 0 || i == nx - 1 ? job.hx : job.hx + job.hx;
+    const auto x = [&](ptrdiff_t j) {
+        return nx < 2 ? 0.0 : (ahead[j] - behind[j]) * job.factor / stepX;
+    };
+    dst[0] = x(0);
+    dst[1] = yEdge(column, ny, false, job);
+    if (ny < 2) return;
+    if (nx < 2) {
+        // A single column has no x stencil: every x component is zero.
+        for (ptrdiff_t j = 1; j + 1 < ny; ++j) {
+            dst[2 * j] = 0.0;
+            dst[2 * j + 1] = (column[j + 1] - column[j - 1]) * job.factor / (job.hy + job.hy);
+        }
+    } else {
+        gradientRun<V>(job, ahead, behind, column, dst, 1, ny - 2, stepX, stream);
+    }
+    dst[2 * (ny - 1)] = x(ny - 1);
+    dst[2 * (ny - 1) + 1] = yEdge(column, ny, true, job);
+}
+
+// A field this large leaves the caches before the arrow search reads it again
+// (the shared cache here holds 32 MiB); a smaller one is still there, and
+// writing it past the caches would only send that search to main memory.
+constexpr std::size_t streamAboveBytes = 16u << 20;
+
+inline std::size_t fieldBytes(const GradientJob& job) {
+    return 2 * sizeof(double) * std::size_t{job.nx} * job.ny;
+}
+
+template <class V>
+[[gnu::always_inline]] inline void gradient(const GradientJob& job) {
+#if defined(QUELVANE_STREAMING_STORES)
+    const bool stream = laneCount<V> > 1 && fieldBytes(job) > streamAboveBytes &&
+                        reinterpret_cast<std::uintptr_t>(job.dst) % 16 == 0;
+#else
+    const bool stream = false;
+#endif
+    for (ptrdiff_t i = 0; i < static_cast<ptrdiff_t>(job.nx); ++i) {
+        gradientColumn<V>(job, i, stream);
+    }
+#if defined(QUELVANE_STREAMING_STORES)
+    // Streamed stores are weakly ordered: fence them before anyone reads.
+    if (stream) _mm_sfence();
+#endif
+}
+
+// ---- arrow normalisation ----
+
+// Every x^2 + y^2 is +0, positive or NaN, so the largest has one bit pattern
+// whichever lane finds it first.
+template <class V>
+[[gnu::always_inline]] inline double maxSquaredMagnitude(const double* xy, size_t nodes) {
+    constexpr size_t w = laneCount<V>;
+    double best = 0.0;
+    size_t k = 0;
+    if constexpr (w > 1) {
+        V most{};
+        for (; k + w <= nodes; k += w) {
+            V a, b;
+            loadLanes(a, xy + 2 * k);
+            loadLanes(b, xy + 2 * k + w);
+            const V sa = a * a;
+            const V sb = b * b;
+            V sq;
+            if constexpr (w == 2) {
+                sq =
+                    __builtin_shuffle(sa, sb, Mask2{0, 2}) + __builtin_shuffle(sa, sb, Mask2{1, 3});
+            } else {
+                sq = __builtin_shuffle(sa, sb, Mask4{0, 2, 4, 6}) +
+                     __builtin_shuffle(sa, sb, Mask4{1, 3, 5, 7});
+            }
+            most = sq > most ? sq : most;
+        }
+        double lanes[w];
+        storeLanes(lanes, most);
+        for (const double v : lanes) {
+            if (v > best) best = v;
+        }
+    }
+    for (; k < nodes; ++k) {
+        const double sq = xy[2 * k] * xy[2 * k] + xy[2 * k + 1] * xy[2 * k + 1];
+        if (sq > best) best = sq;
+    }
+    return best;
+}
+
+}  // namespace frame
