@@ -6,6 +6,7 @@ QUELVANE_PACKAGES=(
     libsfml-dev fonts-liberation2
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool libx11-dev
+    clang libclang-rt-14-dev llvm
     dpkg-dev desktop-file-utils
 )
 
@@ -34,4 +35,37 @@ quelvane_build() {
     shift
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
     cmake --build "$dir" -j "$(nproc)"
+}
+
+# AddressSanitizer and UndefinedBehaviorSanitizer (float-cast-overflow included), with line
+# numbers in the reports: the program and the unit, display and end-to-end tests.
+quelvane_build_sanitized() {
+    local dir=$1
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELVANE_SANITIZE=ON -DQUELVANE_BENCH=OFF
+    cmake --build "$dir" -j "$(nproc)" --target quelvane unit_tests display_tests e2e_tests
+}
+
+# The libFuzzer targets, built with clang and the same sanitizers.
+quelvane_build_fuzz() {
+    local dir=$1
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
+        -DQUELVANE_FUZZ=ON -DQUELVANE_TESTS=OFF -DQUELVANE_BENCH=OFF
+    cmake --build "$dir" -j "$(nproc)" --target fuzz_targets
+}
+
+# Sanitizer runtime options for sanitized runs: stop at the first report, and check leaks with
+# only the graphics driver's suppressed (tests/lsan.supp says why and how narrowly).
+quelvane_sanitizer_env() {
+    export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+}
+
+# Runs a command on the caller's X display, or on a virtual one of its own where none is set.
+quelvane_with_display() {
+    if [ -z "${DISPLAY:-}" ]; then
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+    else
+        "$@"
+    fi
 }

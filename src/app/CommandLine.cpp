@@ -6,8 +6,9 @@ const char* const usageLines[4] = {
     "Invalid arguments or invalid number of arguments.\n",
     "Arguments are 'scale' or 'scale nogridx nogridy'.\n",
     "Scale = 0 for automatic scale.\n",
-    "All arguments has to be integers. Scale has to be nonnegative. Grid sizes have to be "
-    "positive.\n\n",
+    // One line, split for width (in parentheses, so no compiler takes it for a missing comma).
+    ("All arguments has to be integers. Scale has to be nonnegative. Grid sizes have to be "
+     "positive.\n\n"),
 };
 
 namespace {
@@ -66,4 +67,16 @@ StartupValues readCommandLine(std::span<const char* const> args) {
     }
     v.rejected = false;
     return v;
+}
+
+StartupValues answerCommandLine(int argc, const char* const* argv, std::FILE* out) {
+    std::fputs("\n", out);
+    // Without a program name there is nothing after it either.
+    const std::size_t count = argc > 1 ? static_cast<std::size_t>(argc - 1) : 0;
+    const StartupValues values = readCommandLine(std::span(argc > 1 ? argv + 1 : argv, count));
+    if (values.rejected) {
+        for (const char* line : usageLines)
+            std::fputs(line, out);
+    }
+    return values;
 }

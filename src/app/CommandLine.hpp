@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -25,3 +26,8 @@ StartupValues readCommandLine(std::span<const char* const> args);
 
 // The usage text printed once when the command line is rejected.
 extern const char* const usageLines[4];
+
+// What main does first: prints the empty line to out, reads the arguments after
+// the program name and prints the usage text when they are rejected. argv holds
+// argc entries; argc may be 0, when the program was started without a name.
+StartupValues answerCommandLine(int argc, const char* const* argv, std::FILE* out);

@@ -1,7 +1,6 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <cstdio>
 #include <new>
-#include <span>
 #include <stdexcept>
 
 #include "app/Application.hpp"
@@ -27,13 +26,7 @@ int cannotStart(const std::string& why) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::printf("\n");
-    const StartupValues values =
-        readCommandLine(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
-    if (values.rejected) {
-        for (const char* line : usageLines)
-            std::printf("%s", line);
-    }
+    const StartupValues values = answerCommandLine(argc, argv, stdout);
     const Grid2D grid = domainGrid(values);
     if (const auto problem = gridProblem(grid.nx, grid.ny, sf::Texture::getMaximumSize())) {
         return cannotStart(*problem);

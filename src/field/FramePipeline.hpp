@@ -174,17 +174,17 @@ template <class V>
     if constexpr (w == 1) {
         row[0] = col[0];
     } else if constexpr (w == 2) {
-        row[0] = __builtin_shuffle(col[0], col[1], Int2{0, 2});
-        row[1] = __builtin_shuffle(col[0], col[1], Int2{1, 3});
+        row[0] = __builtin_shufflevector(col[0], col[1], 0, 2);
+        row[1] = __builtin_shufflevector(col[0], col[1], 1, 3);
     } else {
-        const Words ab01 = __builtin_shuffle(col[0], col[1], Int4{0, 4, 1, 5});
-        const Words ab23 = __builtin_shuffle(col[0], col[1], Int4{2, 6, 3, 7});
-        const Words cd01 = __builtin_shuffle(col[2], col[3], Int4{0, 4, 1, 5});
-        const Words cd23 = __builtin_shuffle(col[2], col[3], Int4{2, 6, 3, 7});
-        row[0] = __builtin_shuffle(ab01, cd01, Int4{0, 1, 4, 5});
-        row[1] = __builtin_shuffle(ab01, cd01, Int4{2, 3, 6, 7});
-        row[2] = __builtin_shuffle(ab23, cd23, Int4{0, 1, 4, 5});
-        row[3] = __builtin_shuffle(ab23, cd23, Int4{2, 3, 6, 7});
+        const Words ab01 = __builtin_shufflevector(col[0], col[1], 0, 4, 1, 5);
+        const Words ab23 = __builtin_shufflevector(col[0], col[1], 2, 6, 3, 7);
+        const Words cd01 = __builtin_shufflevector(col[2], col[3], 0, 4, 1, 5);
+        const Words cd23 = __builtin_shufflevector(col[2], col[3], 2, 6, 3, 7);
+        row[0] = __builtin_shufflevector(ab01, cd01, 0, 1, 4, 5);
+        row[1] = __builtin_shufflevector(ab01, cd01, 2, 3, 6, 7);
+        row[2] = __builtin_shufflevector(ab23, cd23, 0, 1, 4, 5);
+        row[3] = __builtin_shufflevector(ab23, cd23, 2, 3, 6, 7);
     }
     for (ptrdiff_t r = 0; r < w; ++r)
         std::memcpy(pixelAt(job, i, j + r), &row[r], sizeof row[r]);
@@ -243,11 +243,11 @@ template <class V>
         dst[0] = x;
         dst[1] = y;
     } else if constexpr (laneCount<V> == 2) {
-        storeLanes(dst, V(__builtin_shuffle(x, y, Mask2{0, 2})));
-        storeLanes(dst + 2, V(__builtin_shuffle(x, y, Mask2{1, 3})));
+        storeLanes(dst, V(__builtin_shufflevector(x, y, 0, 2)));
+        storeLanes(dst + 2, V(__builtin_shufflevector(x, y, 1, 3)));
     } else {
-        storeLanes(dst, V(__builtin_shuffle(x, y, Mask4{0, 4, 1, 5})));
-        storeLanes(dst + 4, V(__builtin_shuffle(x, y, Mask4{2, 6, 3, 7})));
+        storeLanes(dst, V(__builtin_shufflevector(x, y, 0, 4, 1, 5)));
+        storeLanes(dst + 4, V(__builtin_shufflevector(x, y, 2, 6, 3, 7)));
     }
 }
 
@@ -386,10 +386,10 @@ template <class V>
             V sq;
             if constexpr (w == 2) {
                 sq =
-                    __builtin_shuffle(sa, sb, Mask2{0, 2}) + __builtin_shuffle(sa, sb, Mask2{1, 3});
+                    __builtin_shufflevector(sa, sb, 0, 2) + __builtin_shufflevector(sa, sb, 1, 3);
             } else {
-                sq = __builtin_shuffle(sa, sb, Mask4{0, 2, 4, 6}) +
-                     __builtin_shuffle(sa, sb, Mask4{1, 3, 5, 7});
+                sq = __builtin_shufflevector(sa, sb, 0, 2, 4, 6) +
+                     __builtin_shufflevector(sa, sb, 1, 3, 5, 7);
             }
             most = sq > most ? sq : most;
         }

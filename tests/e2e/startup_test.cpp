@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "ChildProcess.hpp"
 #include "QuelvaneSession.hpp"
 #include "TempDir.hpp"
 #include "WaitUntil.hpp"
@@ -73,6 +76,34 @@ const StartupCase accepted[] = {
     {"TinyGridLargeAutoScale", {"0", "3", "3"}, screen960, false, 3, 3, 205, {173, 0}},
     // Automatic scale would be 615 here; the display scale holds 8 bits and is held at 255.
     {"OneNodeAutoScaleHeldAt255", {"0", "1", "1"}, screen960, false, 1, 1, 255, {353, 180}},
+    // Render areas larger than the screen still open, partly off the screen.
+    {"Scale255RenderAreaTallerThanScreen",
+     {"255", "3", "3"},
+     screen960,
+     false,
+     3,
+     3,
+     255,
+     {98, -75}},
+    {"Scale255RenderAreaBeyondScreen",
+     {"255", "8", "8"},
+     screen960,
+     false,
+     8,
+     8,
+     255,
+     {-540, -713}},
+    {"Scale255RenderAreaNearDriverLimit",
+     {"255", "64", "1"},
+     screen960,
+     false,
+     64,
+     1,
+     255,
+     {-7680, 180}},
+    // Grids at the graphics driver's largest texture side, 16384 nodes.
+    {"WidestGridTheDriverShows", {"0", "16384", "1"}, screen960, false, 16384, 1, 1, {-7712, 307}},
+    {"TallestGridTheDriverShows", {"0", "1", "16384"}, screen960, false, 1, 16384, 1, {480, -7885}},
 };
 
 const StartupCase rejected[] = {
@@ -89,6 +120,11 @@ const StartupCase rejected[] = {
     {"GridYNotANumber", {"2", "600", "x"}, screen960, true, 600, 400, 2, {-120, -93}},
     {"GridYZero", {"2", "600", "0"}, screen960, true, 600, 400, 2, {-120, -93}},
     {"GridYBeyond16Bits", {"1", "300", "70000"}, screen960, true, 300, 400, 1, {330, 107}},
+    {"GridXJustBeyond16Bits", {"1", "65536", "400"}, screen960, true, 400, 400, 1, {280, 107}},
+    {"GridYJustBeyond16Bits", {"1", "300", "65536"}, screen960, true, 300, 400, 1, {330, 107}},
+    // A rejected scale keeps every later argument from being read: all defaults.
+    {"Scale256WithTinyGrid", {"256", "3", "3"}, screen960, true, 400, 400, 1, {280, 107}},
+    {"Scale1000WithSmallGrid", {"1000", "7", "13"}, screen960, true, 400, 400, 1, {280, 107}},
 };
 
 void PrintTo(const StartupCase& c, std::ostream* out) {
@@ -164,6 +200,69 @@ TEST(Font, WithoutTheFontFileTheProgramRunsAndOnlyTheTextsAreMissing) {
     EXPECT_TRUE(std::filesystem::is_empty(emptyDir.path())) << "the program wrote files";
 }
 
+// An unreadable courier.ttf in the working directory: the program starts, runs and ends as
+// without a font file. Where the file fails before any glyph is made, no text is drawn; a file
+// that looks like a font at first may fail later, and must not harm the program either.
+struct BadFontCase {
+    std::string name;
+    void (*make)(const std::filesystem::path& font);
+    bool textsMissing;
+};
+
+void PrintTo(const BadFontCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+std::string garbage(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(random() & 0xff);
+    return bytes;
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string realFontStart(std::size_t size) {
+    std::ifstream in(e2e::buildDir() / "courier.ttf", std::ios::binary);
+    std::string bytes(size, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    return bytes;
+}
+
+const BadFontCase badFonts[] = {
+    {"Directory", [](const auto& font) { std::filesystem::create_directory(font); }, true},
+    {"EmptyFile", [](const auto& font) { writeFile(font, ""); }, true},
+    {"GarbageBytes", [](const auto& font) { writeFile(font, garbage(65536, 1)); }, true},
+    {"TrueTypeTagThenGarbage",
+     [](const auto& font) { writeFile(font, std::string("\0\1\0\0", 4) + garbage(65536, 2)); },
+     false},
+    {"RealFontCutShort", [](const auto& font) { writeFile(font, realFontStart(20000)); }, false},
+};
+
+class UnreadableFont : public testing::TestWithParam<BadFontCase> {};
+
+TEST_P(UnreadableFont, TheProgramRunsAndEndsCleanly) {
+    e2e::TempDir dir;
+    GetParam().make(dir.path() / "courier.ttf");
+    QuelvaneSession session(screen960, {}, dir.path());
+    const auto window = session.waitForWindow();
+    EXPECT_EQ(window.size(), (Size{400, 400}));
+    const int textPixels = textPixelsOnceDrawn(session, window);
+    if (GetParam().textsMissing) {
+        EXPECT_LT(textPixels, hardlyAnyText);
+    }
+
+    window.requestClose();
+    EXPECT_EQ(session.program.waitForExit(), 0) << session.program.errors();
+    EXPECT_EQ(session.program.output(), expectedOutput(accepted[0]));
+}
+
+INSTANTIATE_TEST_SUITE_P(CourierTtf, UnreadableFont, testing::ValuesIn(badFonts),
+                         [](const auto& info) { return info.param.name; });
+
 // Pictures the graphics driver cannot hold as one texture (no driver takes 65535 pixels a side,
 // and llvmpipe stops at 16384), the first also far beyond memory: the program must say so in one
 // line and stop before any window appears.
@@ -177,10 +276,11 @@ void PrintTo(const UnshowableCase& c, std::ostream* out) {
 }
 
 const UnshowableCase unshowable[] = {
-    {"Grid65535x65535", {"1", "65535", "65535"}},
-    {"Grid65535x100", {"1", "65535", "100"}},
-    {"Grid100x65535", {"1", "100", "65535"}},
-    {"RenderArea20000x20000", {"50"}},
+    {"Grid65535x65535", {"1", "65535", "65535"}}, {"Grid65535x100", {"1", "65535", "100"}},
+    {"Grid100x65535", {"1", "100", "65535"}},     {"RenderArea20000x20000", {"50"}},
+    {"Grid1x65535", {"1", "1", "65535"}},         {"Grid65535x1", {"1", "65535", "1"}},
+    {"Grid16385x1", {"0", "16385", "1"}},         {"RenderArea16575x16575", {"255", "65", "65"}},
+    {"RenderArea16575x255", {"255", "65", "1"}},
 };
 
 class Unshowable : public testing::TestWithParam<UnshowableCase> {};
@@ -197,5 +297,31 @@ TEST_P(Unshowable, FailsWithOneLineOnStandardErrorAndNoWindow) {
 
 INSTANTIATE_TEST_SUITE_P(TooLarge, Unshowable, testing::ValuesIn(unshowable),
                          [](const auto& info) { return info.param.name; });
+
+// A machine without the memory for a grid the driver could show: the program must say so in one
+// line and stop before any window appears. An address-space limit stands in for the small
+// machine; a sanitized binary reserves terabytes of address space for its shadow memory and
+// cannot start under any such limit, so this runs against the plain binary only.
+#ifndef QUELVANE_SANITIZED
+TEST(Memory, AGridBeyondTheMemoryFailsWithOneLineAndNoWindow) {
+    e2e::VirtualDisplay display(screen960);
+    e2e::XConnection x(display.name());
+    e2e::TempDir capture;
+    e2e::SpawnSpec spec;
+    // 1.5 GiB: room for the program and its graphics driver, not for 2 GiB of charge alone.
+    spec.argv = {"/usr/bin/prlimit", "--as=1610612736", QUELVANE_BINARY, "1", "16384", "16384"};
+    spec.display = display.name();
+    spec.workDir = e2e::buildDir();
+    spec.stdoutPath = capture.path() / "stdout";
+    spec.stderrPath = capture.path() / "stderr";
+    e2e::ChildProcess program(spec);
+
+    EXPECT_EQ(program.waitForExit(std::chrono::seconds(60)), 1);
+    std::ifstream errors(capture.path() / "stderr");
+    const std::string text((std::istreambuf_iterator<char>(errors)), {});
+    EXPECT_EQ(text, "quelvane: cannot start: not enough memory for a grid of 16384x16384 nodes\n");
+    EXPECT_EQ(x.topLevelMapsSeen(), 0);
+}
+#endif
 
 }  // namespace
