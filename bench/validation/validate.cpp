@@ -14,17 +14,17 @@
 
 namespace {
 
-std::string format(const char* spec, double v) {
+std::string format(const char* pattern, double v) {
     char text[64];
-    std::snprintf(text, sizeof text, spec, v);
+    std::snprintf(text, sizeof text, pattern, v);
     return text;
 }
 std::string sci(double v) {
     return format("%.2e", v);
 }
 std::string fixed(double v, int digits) {
-    const std::string spec = "%." + std::to_string(digits) + "f";
-    return format(spec.c_str(), v);
+    const std::string pattern = "%." + std::to_string(digits) + "f";
+    return format(pattern.c_str(), v);
 }
 std::string count(double v) {
     return format("%.0f", v);

@@ -48,14 +48,14 @@ void redirect(const std::filesystem::path& path, int targetFd, int flags) {
     ::close(fd);
 }
 
-[[noreturn]] void execChild(const SpawnSpec& spec, char** argv, char** envp) {
+[[noreturn]] void execChild(const LaunchPlan& plan, char** argv, char** envp) {
     redirect({}, STDIN_FILENO, O_RDONLY);
-    redirect(spec.stdoutPath, STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-    redirect(spec.stderrPath, STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-    if (spec.inheritedFd >= 0) {
-        ::fcntl(spec.inheritedFd, F_SETFD, 0);
+    redirect(plan.stdoutPath, STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+    redirect(plan.stderrPath, STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+    if (plan.inheritedFd >= 0) {
+        ::fcntl(plan.inheritedFd, F_SETFD, 0);
     }
-    if (!spec.workDir.empty() && ::chdir(spec.workDir.c_str()) != 0) {
+    if (!plan.workDir.empty() && ::chdir(plan.workDir.c_str()) != 0) {
         _exit(126);
     }
     ::execve(argv[0], argv, envp);
@@ -68,17 +68,17 @@ int shellStyleCode(int status) {
 
 }  // namespace
 
-ChildProcess::ChildProcess(const SpawnSpec& spec) {
-    auto args = spec.argv;
-    auto env = childEnvironment(spec.display);
+ChildProcess::ChildProcess(const LaunchPlan& plan) {
+    auto args = plan.argv;
+    auto env = childEnvironment(plan.display);
     auto argv = pointers(args);
     auto envp = pointers(env);
     pid_ = ::fork();
     if (pid_ < 0) {
-        throw std::runtime_error("fork failed for " + spec.argv.at(0));
+        throw std::runtime_error("fork failed for " + plan.argv.at(0));
     }
     if (pid_ == 0) {
-        execChild(spec, argv.data(), envp.data());
+        execChild(plan, argv.data(), envp.data());
     }
 }
 

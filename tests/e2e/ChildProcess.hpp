@@ -12,7 +12,7 @@ namespace e2e {
 
 // What to start and where its output goes. Empty paths mean: inherit the working directory,
 // discard the stream.
-struct SpawnSpec {
+struct LaunchPlan {
     std::vector<std::string> argv;
     std::string display;  // DISPLAY of the child; empty keeps the test's own environment
     std::filesystem::path workDir;
@@ -25,7 +25,7 @@ struct SpawnSpec {
 // test never leaves a program or an X server behind.
 class ChildProcess {
   public:
-    explicit ChildProcess(const SpawnSpec& spec);
+    explicit ChildProcess(const LaunchPlan& plan);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -7,16 +7,16 @@ namespace e2e {
 
 namespace {
 
-SpawnSpec quelvaneSpec(const std::vector<std::string>& args, const std::string& displayName,
+LaunchPlan quelvaneSpec(const std::vector<std::string>& args, const std::string& displayName,
                        const std::filesystem::path& workDir, const std::filesystem::path& capture) {
-    SpawnSpec spec;
-    spec.argv = {QUELVANE_BINARY};
-    spec.argv.insert(spec.argv.end(), args.begin(), args.end());
-    spec.display = displayName;
-    spec.workDir = workDir;
-    spec.stdoutPath = capture / "stdout";
-    spec.stderrPath = capture / "stderr";
-    return spec;
+    LaunchPlan plan;
+    plan.argv = {QUELVANE_BINARY};
+    plan.argv.insert(plan.argv.end(), args.begin(), args.end());
+    plan.display = displayName;
+    plan.workDir = workDir;
+    plan.stdoutPath = capture / "stdout";
+    plan.stderrPath = capture / "stderr";
+    return plan;
 }
 
 std::string fileText(const std::filesystem::path& path) {

@@ -20,10 +20,10 @@ UserInput::UserInput(std::string displayName, WindowId window)
 
 void UserInput::run(std::vector<std::string> args) {
     args.insert(args.begin(), "/usr/bin/xdotool");
-    SpawnSpec spec;
-    spec.argv = args;
-    spec.display = displayName_;
-    ChildProcess xdotool(spec);
+    LaunchPlan plan;
+    plan.argv = args;
+    plan.display = displayName_;
+    ChildProcess xdotool(plan);
     const auto code = xdotool.waitForExit(std::chrono::seconds(5));
     if (code != 0) {
         std::string command;

@@ -54,12 +54,12 @@ VirtualDisplay::VirtualDisplay(ScreenSize screen) : screen_(screen) {
     Pipe ready;
     const std::string geometry =
         std::to_string(screen.width) + "x" + std::to_string(screen.height) + "x24";
-    SpawnSpec spec;
-    spec.argv = {"/usr/bin/Xvfb", "-displayfd", std::to_string(ready.writeEnd()),
+    LaunchPlan plan;
+    plan.argv = {"/usr/bin/Xvfb", "-displayfd", std::to_string(ready.writeEnd()),
                  "-screen",       "0",          geometry,
                  "-nolisten",     "tcp",        "-noreset"};
-    spec.inheritedFd = ready.writeEnd();
-    server_.emplace(spec);
+    plan.inheritedFd = ready.writeEnd();
+    server_.emplace(plan);
     ready.closeWriteEnd();
     const std::string number = readLine(ready.readEnd(), 10000);
     if (number.empty()) {

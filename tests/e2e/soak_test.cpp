@@ -290,11 +290,11 @@ class RandomInput {
 };
 
 void runXdotool(const std::string& display, const std::vector<std::string>& args) {
-    e2e::SpawnSpec spec;
-    spec.argv = {"/usr/bin/xdotool"};
-    spec.argv.insert(spec.argv.end(), args.begin(), args.end());
-    spec.display = display;
-    e2e::ChildProcess xdotool(spec);
+    e2e::LaunchPlan plan;
+    plan.argv = {"/usr/bin/xdotool"};
+    plan.argv.insert(plan.argv.end(), args.begin(), args.end());
+    plan.display = display;
+    e2e::ChildProcess xdotool(plan);
     ASSERT_EQ(xdotool.waitForExit(60s), 0) << "xdotool failed";
 }
 

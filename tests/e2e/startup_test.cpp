@@ -307,14 +307,14 @@ TEST(Memory, AGridBeyondTheMemoryFailsWithOneLineAndNoWindow) {
     e2e::VirtualDisplay display(screen960);
     e2e::XConnection x(display.name());
     e2e::TempDir capture;
-    e2e::SpawnSpec spec;
+    e2e::LaunchPlan plan;
     // 1.5 GiB: room for the program and its graphics driver, not for 2 GiB of charge alone.
-    spec.argv = {"/usr/bin/prlimit", "--as=1610612736", QUELVANE_BINARY, "1", "16384", "16384"};
-    spec.display = display.name();
-    spec.workDir = e2e::buildDir();
-    spec.stdoutPath = capture.path() / "stdout";
-    spec.stderrPath = capture.path() / "stderr";
-    e2e::ChildProcess program(spec);
+    plan.argv = {"/usr/bin/prlimit", "--as=1610612736", QUELVANE_BINARY, "1", "16384", "16384"};
+    plan.display = display.name();
+    plan.workDir = e2e::buildDir();
+    plan.stdoutPath = capture.path() / "stdout";
+    plan.stderrPath = capture.path() / "stderr";
+    e2e::ChildProcess program(plan);
 
     EXPECT_EQ(program.waitForExit(std::chrono::seconds(60)), 1);
     std::ifstream errors(capture.path() / "stderr");

@@ -11,16 +11,16 @@ namespace package {
 CommandResult runCommand(const std::vector<std::string>& argv, const std::filesystem::path& workDir,
                          std::chrono::seconds timeout) {
     e2e::TempDir capture;
-    e2e::SpawnSpec spec;
-    spec.argv = argv;
-    spec.workDir = workDir;
-    spec.stdoutPath = capture.path() / "stdout";
-    spec.stderrPath = capture.path() / "stderr";
-    e2e::ChildProcess process(spec);
+    e2e::LaunchPlan plan;
+    plan.argv = argv;
+    plan.workDir = workDir;
+    plan.stdoutPath = capture.path() / "stdout";
+    plan.stderrPath = capture.path() / "stderr";
+    e2e::ChildProcess process(plan);
     CommandResult result;
     result.exitCode = process.waitForExit(timeout);
-    result.output = fileText(spec.stdoutPath);
-    result.errors = fileText(spec.stderrPath);
+    result.output = fileText(plan.stdoutPath);
+    result.errors = fileText(plan.stderrPath);
     return result;
 }
 

@@ -163,22 +163,22 @@ TEST_P(InstalledCommand, StartedFromAnotherFolderReportsOpensTheWindowWithTextsA
     e2e::TempDir capture;
     e2e::VirtualDisplay display({960, 720});
     e2e::XConnection x(display.name());
-    e2e::SpawnSpec spec;
-    spec.argv = {(prefix() / "bin/quelvane").string()};
-    spec.argv.insert(spec.argv.end(), s.args.begin(), s.args.end());
-    spec.display = display.name();
-    spec.workDir = elsewhere.path();
-    spec.stdoutPath = capture.path() / "stdout";
-    spec.stderrPath = capture.path() / "stderr";
-    e2e::ChildProcess program(spec);
+    e2e::LaunchPlan plan;
+    plan.argv = {(prefix() / "bin/quelvane").string()};
+    plan.argv.insert(plan.argv.end(), s.args.begin(), s.args.end());
+    plan.display = display.name();
+    plan.workDir = elsewhere.path();
+    plan.stdoutPath = capture.path() / "stdout";
+    plan.stderrPath = capture.path() / "stderr";
+    e2e::ChildProcess program(plan);
 
     std::optional<e2e::WindowId> id;
     e2e::waitUntil(
         [&] { return (id = x.findViewable("Quelvane 1.01")).has_value() || !program.running(); },
         std::chrono::seconds(10));
     ASSERT_TRUE(id) << "no window; stdout:\n"
-                    << fileText(spec.stdoutPath) << "\nstderr:\n"
-                    << fileText(spec.stderrPath);
+                    << fileText(plan.stdoutPath) << "\nstderr:\n"
+                    << fileText(plan.stderrPath);
     e2e::TopLevelWindow window(x, *id);
     EXPECT_EQ(window.size(), s.window);
     int yellow = 0;
@@ -190,7 +190,7 @@ TEST_P(InstalledCommand, StartedFromAnotherFolderReportsOpensTheWindowWithTextsA
 
     window.requestClose();
     EXPECT_EQ(program.waitForExit(std::chrono::seconds(10)), 0);
-    EXPECT_EQ(fileText(spec.stdoutPath), s.output);
+    EXPECT_EQ(fileText(plan.stdoutPath), s.output);
     EXPECT_TRUE(fs::is_empty(elsewhere.path())) << "the program wrote into the caller's folder";
 }
 
