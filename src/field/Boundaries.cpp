@@ -28,13 +28,15 @@ void copyLeftRight(double* phi, std::uint32_t nx, std::uint32_t ny) {
 }
 
 void fillColumn(double* phi, std::size_t i, std::uint32_t ny, double value) {
-    for (std::size_t j = 0; j < ny; ++j) phi[i * ny + j] = value;
+    for (std::size_t j = 0; j < ny; ++j)
+        phi[i * ny + j] = value;
 }
 
 // Top and bottom rows leave out the corners, which belong to the left and
 // right columns.
 void fillRow(double* phi, std::uint32_t nx, std::uint32_t ny, std::size_t j, double value) {
-    for (std::size_t i = 1; i + 1 < nx; ++i) phi[i * ny + j] = value;
+    for (std::size_t i = 1; i + 1 < nx; ++i)
+        phi[i * ny + j] = value;
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include "field/ChargeField.hpp"
 
 void ChargeField::stampDisc(std::int16_t cx, std::int16_t cy, std::uint16_t radius,
-                            bool clampToZero, bool hard, double densityValue,
-                            bool updateTexture) {
+                            bool clampToZero, bool hard, double densityValue, bool updateTexture) {
     const StampArgs args{cx, cy, radius, clampToZero, hard, densityValue};
     stampDiscValues(density.data.data(), density.grid->nx, density.grid->ny, args, stamp,
                     [this](std::int32_t i, std::int32_t j, double v) {

@@ -9,7 +9,7 @@
 // The charge density: a scalar field together with the brush that paints it
 // and the limits of the charge stamp.
 class ChargeField {
-public:
+  public:
     ScalarField density;
     Brush brush;
     StampSettings stamp;

@@ -385,8 +385,7 @@ template <class V>
             const V sb = b * b;
             V sq;
             if constexpr (w == 2) {
-                sq =
-                    __builtin_shufflevector(sa, sb, 0, 2) + __builtin_shufflevector(sa, sb, 1, 3);
+                sq = __builtin_shufflevector(sa, sb, 0, 2) + __builtin_shufflevector(sa, sb, 1, 3);
             } else {
                 sq = __builtin_shufflevector(sa, sb, 0, 2, 4, 6) +
                      __builtin_shufflevector(sa, sb, 1, 3, 5, 7);

@@ -6,8 +6,8 @@ namespace {
 
 // Each value is ((difference) * factor) / step, with step + step for the
 // central difference, so the order of operations is fixed.
-double xComponent(const double* src, std::size_t i, std::size_t j, std::uint32_t nx,
-                  std::size_t ny, double hx, double f) {
+double xComponent(const double* src, std::size_t i, std::size_t j, std::uint32_t nx, std::size_t ny,
+                  double hx, double f) {
     if (nx < 2) return 0.0;
     const auto at = [&](std::size_t x) { return src[x * ny + j]; };
     if (i == 0) return (at(1) - at(0)) * f / hx;

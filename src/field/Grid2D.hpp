@@ -19,8 +19,14 @@ struct Grid2D {
     double hy;
 
     Grid2D(const Axis& x, const Axis& y)
-        : xmin(x.min), xmax(x.max), ymin(y.min), ymax(y.max), nx(x.count), ny(y.count),
-          hx(x.step), hy(y.step) {}
+        : xmin(x.min),
+          xmax(x.max),
+          ymin(y.min),
+          ymax(y.max),
+          nx(x.count),
+          ny(y.count),
+          hx(x.step),
+          hy(y.step) {}
 
     std::size_t nodeCount() const { return std::size_t{nx} * ny; }
     std::size_t index(std::uint32_t i, std::uint32_t j) const { return std::size_t{i} * ny + j; }

@@ -141,5 +141,6 @@ const std::array<Scenario, 7>& scenarios() {
 }
 
 void resetSides(FieldModel& model) {
-    for (const int side : {Top, Bottom, Left, Right}) model.setBoundary(side, 0.0, false);
+    for (const int side : {Top, Bottom, Left, Right})
+        model.setBoundary(side, 0.0, false);
 }

@@ -7,8 +7,8 @@ double stampedValue(double v, std::int64_t di, std::int64_t dj, const StampArgs&
     } else {
         // The divisor is (r + 1)^2, not r^2, so the rim still gets a positive weight.
         const std::int64_t r1 = std::int64_t{a.radius} + 1;
-        const double w = std::sqrt(1.0 - static_cast<double>(dj * dj + di * di) /
-                                             static_cast<double>(r1 * r1));
+        const double w =
+            std::sqrt(1.0 - static_cast<double>(dj * dj + di * di) / static_cast<double>(r1 * r1));
         v = v + w * (a.density * s.softRate);
     }
     if (!a.clampToZero) {

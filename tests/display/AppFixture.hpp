@@ -30,15 +30,13 @@ inline void pressKey(Application& app, sf::Keyboard::Key key) {
     event.type = sf::Event::KeyPressed;
     event.key.code = key;
     app.handleKeyPress(key);
-    if (app.parameterPanel.text.visible)
-        app.parameterPanel.handleKey(event);
+    if (app.parameterPanel.text.visible) app.parameterPanel.handleKey(event);
     handleEvent(app.model.charge.brush, event);
 }
 
 // Shows the panel if needed and moves its marker down to `row`.
 inline void selectParameter(Application& app, std::uint32_t row) {
-    if (!app.parameterPanel.text.visible)
-        pressKey(app, sf::Keyboard::P);
+    if (!app.parameterPanel.text.visible) pressKey(app, sf::Keyboard::P);
     for (int guard = 0; guard < 16 && app.parameterPanel.selected != row; ++guard) {
         pressKey(app, sf::Keyboard::Down);
     }

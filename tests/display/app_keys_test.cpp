@@ -12,8 +12,7 @@ class AppKeys : public ::testing::Test {
 
     bool chargeIsZero() const {
         for (const double v : app->model.charge.density.data) {
-            if (v != 0.0)
-                return false;
+            if (v != 0.0) return false;
         }
         return true;
     }

@@ -17,8 +17,7 @@ using Expected = std::function<double(int, int)>;
 // gets peak (density times 0.05), a node at distance d the fraction
 // sqrt(1 - d^2 / (r + 1)^2) of it, nodes farther than r nothing.
 double softProfile(double d2, int r, double peak) {
-    if (d2 > double(r) * r)
-        return 0.0;
+    if (d2 > double(r) * r) return 0.0;
     return peak * std::sqrt(1.0 - d2 / ((r + 1.0) * (r + 1.0)));
 }
 
@@ -122,8 +121,7 @@ TEST_F(Scenario400, InfiniteCapacitorSpansTheWidthBetweenPeriodicSides) {
 TEST_F(Scenario400, FiniteCapacitorHasShortPlatesNearTheMiddle) {
     app->loadPreset(1);
     EXPECT_TRUE(chargeMatches(*app, [](int i, int j) {
-        if (i < 120 || i > 279)
-            return 0.0;
+        if (i < 120 || i > 279) return 0.0;
         return j >= 167 && j <= 169 ? 1.0 : (j >= 233 && j <= 235 ? -1.0 : 0.0);
     }));
     expectSide(*app, Top, Fixed, 0.0003);
@@ -190,8 +188,7 @@ TEST_F(Scenario400, ChargedShellLeavesAPositiveRing) {
     const auto ring = [](int i, int j) {
         const double d2 = double((i - 200) * (i - 200) + (j - 200) * (j - 200));
         const double outer = softProfile(d2, 100, 1.0);
-        if (d2 > 75.0 * 75.0)
-            return outer;
+        if (d2 > 75.0 * 75.0) return outer;
         // The eraser lowers the disc towards zero but never below it.
         return std::max(outer + softProfile(d2, 75, -1.25), 0.0);
     };

@@ -8,7 +8,8 @@ namespace e2e {
 namespace {
 
 LaunchPlan quelvaneSpec(const std::vector<std::string>& args, const std::string& displayName,
-                       const std::filesystem::path& workDir, const std::filesystem::path& capture) {
+                        const std::filesystem::path& workDir,
+                        const std::filesystem::path& capture) {
     LaunchPlan plan;
     plan.argv = {QUELVANE_BINARY};
     plan.argv.insert(plan.argv.end(), args.begin(), args.end());
