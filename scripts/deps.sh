@@ -27,7 +27,7 @@ quelvane_install_packages() {
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing missing packages: ${missing[*]}"
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
 quelvane_build() {
