@@ -7,7 +7,7 @@ QUELVANE_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool libx11-dev
     clang libclang-rt-14-dev llvm
-    dpkg-dev desktop-file-utils
+    dpkg-dev file desktop-file-utils
 )
 
 quelvane_missing_packages() {
