@@ -13,6 +13,7 @@
 #include "ChildProcess.hpp"
 #include "QuelvaneSession.hpp"
 #include "TempDir.hpp"
+#include "UsageText.hpp"
 #include "WaitUntil.hpp"
 
 namespace {
@@ -21,14 +22,8 @@ using e2e::Point;
 using e2e::QuelvaneSession;
 using e2e::ScreenSize;
 using e2e::Size;
+using e2e::usageText;
 using e2e::waitUntil;
-
-const std::string usageText =
-    "Invalid arguments or invalid number of arguments.\n"
-    "Arguments are 'scale' or 'scale nogridx nogridy'.\n"
-    "Scale = 0 for automatic scale.\n"
-    "All arguments has to be integers. Scale has to be nonnegative. Grid sizes have to be "
-    "positive.\n\n";
 
 // What the program settles on after reading its command line, and where its window must stand.
 // Positions are worked out by hand from the placement rule: centred horizontally on the screen,

@@ -14,6 +14,7 @@
 #include "ChildProcess.hpp"
 #include "Command.hpp"
 #include "TempDir.hpp"
+#include "UsageText.hpp"
 #include "VirtualDisplay.hpp"
 #include "WaitUntil.hpp"
 #include "XConnection.hpp"
@@ -108,13 +109,6 @@ TEST_F(Installed, IconIsAScalableVectorDrawing) {
 
 // ----- the installed command on a screen -----
 
-const std::string usageText =
-    "Invalid arguments or invalid number of arguments.\n"
-    "Arguments are 'scale' or 'scale nogridx nogridy'.\n"
-    "Scale = 0 for automatic scale.\n"
-    "All arguments has to be integers. Scale has to be nonnegative. Grid sizes have to be "
-    "positive.\n\n";
-
 struct Start {
     std::string name;
     std::vector<std::string> args;
@@ -141,7 +135,7 @@ const Start starts[] = {
      {600, 400}},
     {"EmptyArgumentIsPassedOn",
      {""},
-     "\n" + usageText +
+     "\n" + e2e::usageText +
          "Domain size: 400x400\nDetected video mode: 960x720\nScale set to 1.\n"
          "Render area size: 400x400\n",
      {400, 400}},
