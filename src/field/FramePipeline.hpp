@@ -14,8 +14,8 @@
 #include "field/Lanes.hpp"
 
 #if defined(__x86_64__) || defined(__i386__)
-#include <emmintrin.h>
-#define QUELVANE_STREAMING_STORES 1
+#include <immintrin.h>
+#define QUELVANE_X86_INTRINSICS 1
 #endif
 
 namespace frame {
@@ -151,6 +151,86 @@ template <class V>
     return truncate<V>(red) | (truncate<V>(blue) << 16) | static_cast<std::int32_t>(0xFF000000u);
 }
 
+// True when every lane of a comparison's mask is set.
+template <class M>
+[[gnu::always_inline]] inline bool allLanes(const M& mask) {
+#if defined(QUELVANE_X86_INTRINSICS)
+    if constexpr (sizeof(M) == 32) {
+        return __builtin_ia32_movmskpd256(reinterpret_cast<__m256d>(mask)) == 0xF;
+    } else if constexpr (sizeof(M) == 16) {
+        return _mm_movemask_pd(reinterpret_cast<__m128d>(mask)) == 0x3;
+    }
+#endif
+    bool all = true;
+    for (std::size_t m = 0; m < sizeof(M) / sizeof(mask[0]); ++m)
+        all = all && mask[m] != 0;
+    return all;
+}
+
+// Each lane rounded toward zero, for values inside the 32-bit range.
+template <class V>
+[[gnu::always_inline]] inline V wholePart(const V& v) {
+#if defined(QUELVANE_X86_INTRINSICS)
+    if constexpr (laneCount<V> == 4) {
+        return __builtin_ia32_roundpd256(v, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
+    }
+#endif
+    return __builtin_convertvector(truncate<V>(v), V);
+}
+
+// Where t = (v - low) / span is below 0.5 the colour is blue
+// (1 - (t + t)) * 255 truncated, above it red (t - 0.5) * 510 truncated: both
+// are close to |s| with s = (v - low) * (510 / span) - 255, which costs no
+// division. The last bits of |s| differ from those of the exact product (by
+// less than 1e-12 for t in 0 .. 1), so only the lanes where |s| lies more than
+// `colourMargin` inside an integer interval below 255 are certain to truncate
+// like the exact product; |s| above the margin also puts t on the side of 0.5
+// that the sign of s says. The divider is the slowest unit of the frame, so
+// only groups with a lane outside that (zeros of the potential give t = 0.5,
+// the extremes give 255; NaN, infinities, values outside the range) divide.
+constexpr double colourMargin = 1e-9;
+
+struct ColourConstants {
+    double low;
+    double span;
+    double slope;  // 510 / span
+};
+
+// negative where s has its sign bit set, else positive.
+template <class V>
+[[gnu::always_inline]] inline V bySign(const V& s, const V& negative, const V& positive) {
+#if defined(QUELVANE_X86_INTRINSICS)
+    if constexpr (laneCount<V> == 4) {
+        return __builtin_ia32_blendvpd256(positive, negative, s);
+    }
+#endif
+    return s < 0.0 ? negative : positive;
+}
+
+template <class V>
+[[gnu::always_inline]] inline V absolute(const V& v) {
+    using Bits = decltype(v < v);
+    constexpr auto magnitude = static_cast<std::int64_t>(~(std::uint64_t{1} << 63));
+    return reinterpret_cast<V>(reinterpret_cast<Bits>(v) & magnitude);
+}
+
+template <class V>
+[[gnu::always_inline]] inline typename IntLanes<V>::type blueRedWordBySlope(
+    const V& v, const ColourConstants& c) {
+    const V s = (v - c.low) * c.slope - 255.0;
+    const V product = absolute<V>(s);
+    const V channel = wholePart<V>(product);
+    const V fraction = product - channel;
+    const auto certain =
+        (fraction > colourMargin) & (fraction < 1.0 - colourMargin) & (product < 255.0);
+    if (!allLanes(certain)) [[unlikely]]
+        return blueRedWord<V>(v, c.low, c.span);
+    // Alpha 255 and the channel at bit 16 (blue) or 0 (red), formed exactly in
+    // double: 0xFF000000 as a signed word is -2^24.
+    const V shift = bySign<V>(s, V{} + 65536.0, V{} + 1.0);
+    return truncate<V>(channel * shift - 16777216.0);
+}
+
 // Image pixel (i, j) at word j * nx + i.
 inline std::uint8_t* pixelAt(const PaintJob& job, ptrdiff_t i, ptrdiff_t j) {
     return job.rgba + 4 * (j * static_cast<ptrdiff_t>(job.nx) + i);
@@ -161,14 +241,18 @@ inline std::uint8_t* pixelAt(const PaintJob& job, ptrdiff_t i, ptrdiff_t j) {
 // image row, stored together.
 template <class V>
 [[gnu::always_inline]] inline void paintSquare(const PaintJob& job, ptrdiff_t i, ptrdiff_t j,
-                                               double span) {
+                                               const ColourConstants& colour) {
     using Words = typename IntLanes<V>::type;
     constexpr ptrdiff_t w = laneCount<V>;
     Words col[w];
     for (ptrdiff_t c = 0; c < w; ++c) {
         V v;
         loadLanes(v, job.values + (i + c) * static_cast<ptrdiff_t>(job.ny) + j);
-        col[c] = blueRedWord<V>(v, job.low, span);
+        if constexpr (w == 1) {
+            col[c] = blueRedWord<V>(v, colour.low, colour.span);
+        } else {
+            col[c] = blueRedWordBySlope<V>(v, colour);
+        }
     }
     Words row[w];
     if constexpr (w == 1) {
@@ -190,9 +274,10 @@ template <class V>
         std::memcpy(pixelAt(job, i, j + r), &row[r], sizeof row[r]);
 }
 
-inline void paintPixel(const PaintJob& job, ptrdiff_t i, ptrdiff_t j, double span) {
-    const std::int32_t word =
-        blueRedWord<double>(job.values[i * static_cast<ptrdiff_t>(job.ny) + j], job.low, span);
+inline void paintPixel(const PaintJob& job, ptrdiff_t i, ptrdiff_t j,
+                       const ColourConstants& colour) {
+    const std::int32_t word = blueRedWord<double>(
+        job.values[i * static_cast<ptrdiff_t>(job.ny) + j], colour.low, colour.span);
     std::memcpy(pixelAt(job, i, j), &word, sizeof word);
 }
 
@@ -204,18 +289,19 @@ constexpr ptrdiff_t tileHeight = 8;
 
 template <class V>
 [[gnu::always_inline]] inline void paintTile(const PaintJob& job, ptrdiff_t i0, ptrdiff_t j0,
-                                             ptrdiff_t width, ptrdiff_t height, double span) {
+                                             ptrdiff_t width, ptrdiff_t height,
+                                             const ColourConstants& colour) {
     constexpr ptrdiff_t w = laneCount<V>;
     const ptrdiff_t fullWidth = width / w * w;
     const ptrdiff_t fullHeight = height / w * w;
     for (ptrdiff_t c = 0; c < fullWidth; c += w) {
         for (ptrdiff_t r = 0; r < fullHeight; r += w)
-            paintSquare<V>(job, i0 + c, j0 + r, span);
+            paintSquare<V>(job, i0 + c, j0 + r, colour);
     }
     // The ragged edges of the image, pixel by pixel.
     for (ptrdiff_t c = 0; c < width; ++c) {
         for (ptrdiff_t r = c < fullWidth ? fullHeight : 0; r < height; ++r) {
-            paintPixel(job, i0 + c, j0 + r, span);
+            paintPixel(job, i0 + c, j0 + r, colour);
         }
     }
 }
@@ -223,12 +309,13 @@ template <class V>
 template <class V>
 [[gnu::always_inline]] inline void paintBlueRed(const PaintJob& job) {
     const double span = job.high - job.low;
+    const ColourConstants colour{job.low, span, 510.0 / span};
     const ptrdiff_t nx = job.nx;
     const ptrdiff_t ny = job.ny;
     for (ptrdiff_t i0 = 0; i0 < nx; i0 += tileWidth) {
         for (ptrdiff_t j0 = 0; j0 < ny; j0 += tileHeight) {
             paintTile<V>(job, i0, j0, std::min(tileWidth, nx - i0), std::min(tileHeight, ny - j0),
-                         span);
+                         colour);
         }
     }
 }
@@ -258,7 +345,7 @@ template <class V>
 template <class V>
 [[gnu::always_inline]] inline void streamPairs(double* dst, const V& x, const V& y) {
     constexpr int w = laneCount<V>;
-#if defined(QUELVANE_STREAMING_STORES)
+#if defined(QUELVANE_X86_INTRINSICS)
     if constexpr (w > 1) {
         for (int m = 0; m < w; ++m) {
             const Lanes2 pair = {x[m], y[m]};
@@ -351,7 +438,7 @@ inline std::size_t fieldBytes(const GradientJob& job) {
 
 template <class V>
 [[gnu::always_inline]] inline void gradient(const GradientJob& job) {
-#if defined(QUELVANE_STREAMING_STORES)
+#if defined(QUELVANE_X86_INTRINSICS)
     const bool stream = laneCount<V> > 1 && fieldBytes(job) > streamAboveBytes &&
                         reinterpret_cast<std::uintptr_t>(job.dst) % 16 == 0;
 #else
@@ -360,7 +447,7 @@ template <class V>
     for (ptrdiff_t i = 0; i < static_cast<ptrdiff_t>(job.nx); ++i) {
         gradientColumn<V>(job, i, stream);
     }
-#if defined(QUELVANE_STREAMING_STORES)
+#if defined(QUELVANE_X86_INTRINSICS)
     // Streamed stores are weakly ordered: fence them before anyone reads.
     if (stream) _mm_sfence();
 #endif

@@ -124,6 +124,48 @@ TEST(FastColourMap, ChannelsStepWhereTheTruncationSteps) {
     }
 }
 
+TEST(FastColourMap, RangesWhoseReciprocalIsInexact) {
+    // Over a span that is not a power of two the fast map multiplies by the
+    // reciprocal: values within a few units in the last place of each point
+    // where a channel steps, of 0 (the middle) and of the ends must still get
+    // the colour of the quotient.
+    std::mt19937_64 gen(7);
+    std::uniform_real_distribution<double> magnitude(1e-6, 1e6);
+    for (int range = 0; range < 12; ++range) {
+        const double high = magnitude(gen);
+        const double low = range % 3 == 0 ? 0.0 : -high;
+        const double span = high - low;
+        std::vector<double> targets = {0.0, 0.5, 1.0};
+        for (int c = 0; c <= 255; ++c) {
+            targets.push_back((1.0 - c / 255.0) / 2.0);
+            targets.push_back(0.5 + c / 510.0);
+        }
+        std::vector<double> values;
+        for (const double t : targets) {
+            double up = low + t * span;
+            double down = up;
+            for (int k = 0; k < 24; ++k) {
+                values.push_back(up);
+                values.push_back(down);
+                up = std::nextafter(up, inf);
+                down = std::nextafter(down, -inf);
+            }
+        }
+        const std::uint32_t nx = 16;
+        values.resize((values.size() + nx - 1) / nx * nx, low);
+        const std::uint32_t ny = static_cast<std::uint32_t>(values.size() / nx);
+        const auto expected = painted(values, nx, ny, low, high, true, SimdLevel::Portable);
+        for (const SimdLevel level : supportedSimdLevels()) {
+            const auto actual = painted(values, nx, ny, low, high, false, level);
+            for (std::size_t k = 0; k < values.size(); ++k) {
+                ASSERT_EQ(std::memcmp(&expected[4 * k], &actual[4 * k], 4), 0)
+                    << simdLevelName(level) << " low " << low << " high " << high << " v "
+                    << values[k];
+            }
+        }
+    }
+}
+
 struct Size {
     std::uint32_t nx;
     std::uint32_t ny;
