@@ -133,6 +133,5 @@ void Application::frameStep() {
 void Application::updateField() {
     // The field and its arrows are left as they were while the overlay is off.
     if (!showField) return;
-    model.field.computeField(model.potential, -1);
-    model.field.rebuildArrows();
+    model.field.refresh(model.potential, -1);
 }

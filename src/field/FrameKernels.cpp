@@ -22,13 +22,16 @@ using namespace frame;
     paintBlueRed<double>(job);
 }
 [[gnu::flatten]] void gradientPortable(const GradientJob& job) {
-    gradient<double>(job);
+    gradient<double, false>(job);
+}
+[[gnu::flatten]] double gradientLargestPortable(const GradientJob& job) {
+    return gradient<double, true>(job);
 }
 [[gnu::flatten]] double maxSquaredMagnitudePortable(const double* xy, std::size_t nodes) {
     return maxSquaredMagnitude<double>(xy, nodes);
 }
 const FrameKernels portable{valueRangePortable, paintBlueRedPortable, gradientPortable,
-                            maxSquaredMagnitudePortable};
+                            gradientLargestPortable, maxSquaredMagnitudePortable};
 
 #if defined(__x86_64__) || defined(__i386__)
 [[gnu::target("sse2"), gnu::flatten]] ValueRange valueRangeSse2(const double* values,
@@ -39,13 +42,17 @@ const FrameKernels portable{valueRangePortable, paintBlueRedPortable, gradientPo
     paintBlueRed<Lanes2>(job);
 }
 [[gnu::target("sse2"), gnu::flatten]] void gradientSse2(const GradientJob& job) {
-    gradient<Lanes2>(job);
+    gradient<Lanes2, false>(job);
+}
+[[gnu::target("sse2"), gnu::flatten]] double gradientLargestSse2(const GradientJob& job) {
+    return gradient<Lanes2, true>(job);
 }
 [[gnu::target("sse2"), gnu::flatten]] double maxSquaredMagnitudeSse2(const double* xy,
                                                                      std::size_t nodes) {
     return maxSquaredMagnitude<Lanes2>(xy, nodes);
 }
-const FrameKernels sse2{valueRangeSse2, paintBlueRedSse2, gradientSse2, maxSquaredMagnitudeSse2};
+const FrameKernels sse2{valueRangeSse2, paintBlueRedSse2, gradientSse2, gradientLargestSse2,
+                        maxSquaredMagnitudeSse2};
 
 [[gnu::target("avx2"), gnu::flatten]] ValueRange valueRangeAvx2(const double* values,
                                                                 std::size_t n) {
@@ -55,13 +62,17 @@ const FrameKernels sse2{valueRangeSse2, paintBlueRedSse2, gradientSse2, maxSquar
     paintBlueRed<Lanes4>(job);
 }
 [[gnu::target("avx2"), gnu::flatten]] void gradientAvx2(const GradientJob& job) {
-    gradient<Lanes4>(job);
+    gradient<Lanes4, false>(job);
+}
+[[gnu::target("avx2"), gnu::flatten]] double gradientLargestAvx2(const GradientJob& job) {
+    return gradient<Lanes4, true>(job);
 }
 [[gnu::target("avx2"), gnu::flatten]] double maxSquaredMagnitudeAvx2(const double* xy,
                                                                      std::size_t nodes) {
     return maxSquaredMagnitude<Lanes4>(xy, nodes);
 }
-const FrameKernels avx2{valueRangeAvx2, paintBlueRedAvx2, gradientAvx2, maxSquaredMagnitudeAvx2};
+const FrameKernels avx2{valueRangeAvx2, paintBlueRedAvx2, gradientAvx2, gradientLargestAvx2,
+                        maxSquaredMagnitudeAvx2};
 #endif
 
 }  // namespace

@@ -36,6 +36,9 @@ struct FrameKernels {
     ValueRange (*valueRange)(const double* values, std::size_t n);
     void (*paintBlueRed)(const PaintJob& job);
     void (*gradient)(const GradientJob& job);
+    // The same gradient, returning the largest x^2 + y^2 of the pairs it wrote
+    // (from 0.0): the arrow normalisation's search done on the way.
+    double (*gradientLargest)(const GradientJob& job);
     // Largest x^2 + y^2 over `nodes` interleaved (x, y) pairs, starting from 0.
     double (*maxSquaredMagnitude)(const double* xy, std::size_t nodes);
 };

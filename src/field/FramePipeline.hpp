@@ -13,7 +13,7 @@
 #include "field/FrameKernels.hpp"
 #include "field/Lanes.hpp"
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__)
 #include <immintrin.h>
 #define QUELVANE_X86_INTRINSICS 1
 #endif
@@ -338,55 +338,109 @@ template <class V>
     }
 }
 
-// The same pairs written past the caches (16-byte aligned dst), for a field
-// larger than the caches: only the arrow search reads it again, so caching it
-// would only evict the potential and cost a read of every line before it is
-// overwritten.
+// The same pairs written past the caches, for a field larger than the
+// caches: only the arrow search reads it again, so caching it would only evict
+// the potential and cost a read of every line before it is overwritten. dst is
+// aligned to the width of the group (16 bytes for two lanes, 32 for four).
 template <class V>
 [[gnu::always_inline]] inline void streamPairs(double* dst, const V& x, const V& y) {
     constexpr int w = laneCount<V>;
 #if defined(QUELVANE_X86_INTRINSICS)
-    if constexpr (w > 1) {
-        for (int m = 0; m < w; ++m) {
-            const Lanes2 pair = {x[m], y[m]};
-            _mm_stream_pd(dst + 2 * m, pair);
-        }
+    if constexpr (w == 2) {
+        __builtin_ia32_movntpd(dst, V(__builtin_shufflevector(x, y, 0, 2)));
+        __builtin_ia32_movntpd(dst + 2, V(__builtin_shufflevector(x, y, 1, 3)));
+        return;
+    } else if constexpr (w == 4) {
+        __builtin_ia32_movntpd256(dst, V(__builtin_shufflevector(x, y, 0, 4, 1, 5)));
+        __builtin_ia32_movntpd256(dst + 4, V(__builtin_shufflevector(x, y, 2, 6, 3, 7)));
         return;
     }
 #endif
     storePairs<V>(dst, x, y);
 }
 
+// Where a column's (x, y) pairs go: stored, or streamed past the caches (every
+// pair of the field, so that no line is half streamed and half cached); and,
+// when Track, the largest x^2 + y^2 among them, lane by lane. Every square is
+// +0, positive or NaN, and a NaN never wins the strict comparison, so the
+// largest has one bit pattern whichever lane meets it first.
+template <class V, bool Track>
+struct PairSink {
+    bool stream = false;
+    V most{};
+    double mostSingle = 0.0;
+
+    [[gnu::always_inline]] void node(double* dst, double x, double y) {
+#if defined(QUELVANE_X86_INTRINSICS)
+        if (stream) {
+            __builtin_ia32_movntpd(dst, Lanes2{x, y});
+        } else
+#endif
+        {
+            dst[0] = x;
+            dst[1] = y;
+        }
+        if constexpr (Track) {
+            const double sq = x * x + y * y;
+            if (sq > mostSingle) mostSingle = sq;
+        }
+    }
+
+    [[gnu::always_inline]] void group(double* dst, const V& x, const V& y) {
+        if (stream) {
+            streamPairs<V>(dst, x, y);
+        } else {
+            storePairs<V>(dst, x, y);
+        }
+        if constexpr (Track) {
+            const V sq = x * x + y * y;
+            most = sq > most ? sq : most;
+        }
+    }
+
+    double largest() const {
+        double best = mostSingle;
+        double lanes[laneCount<V>];
+        storeLanes(lanes, most);
+        for (const double v : lanes) {
+            if (v > best) best = v;
+        }
+        return best;
+    }
+};
+
 // Nodes first .. first + count - 1 of one column. The x difference is
 // ahead - behind over stepX (columns chosen by the caller for the column's
 // place); the y difference is central: ((S - N) * f) / (hy + hy).
-template <class V>
+template <class V, bool Track>
 [[gnu::always_inline]] inline void gradientRun(const GradientJob& job, const double* ahead,
                                                const double* behind, const double* column,
                                                double* dst, ptrdiff_t first, ptrdiff_t count,
-                                               double stepX, bool stream) {
+                                               double stepX, PairSink<V, Track>& sink) {
     const double f = job.factor;
     const double stepY = job.hy + job.hy;
+    const auto single = [&](ptrdiff_t m) {
+        sink.node(dst + 2 * m, (ahead[m] - behind[m]) * f / stepX,
+                  (column[m + 1] - column[m - 1]) * f / stepY);
+    };
     constexpr ptrdiff_t w = laneCount<V>;
     ptrdiff_t m = first;
+    // Streamed groups start on their own alignment: one node by itself first
+    // where the column's pairs start between two groups.
+    const auto alignedAt = [&](ptrdiff_t node) {
+        return reinterpret_cast<std::uintptr_t>(dst + 2 * node) % (w == 4 ? 32 : 16) == 0;
+    };
+    if (sink.stream && count > 0 && !alignedAt(m)) single(m++);
     for (; m + w <= first + count; m += w) {
         V a, b, s, n;
         loadLanes(a, ahead + m);
         loadLanes(b, behind + m);
         loadLanes(s, column + m + 1);
         loadLanes(n, column + m - 1);
-        const V x = (a - b) * f / stepX;
-        const V y = (s - n) * f / stepY;
-        if (stream) {
-            streamPairs<V>(dst + 2 * m, x, y);
-        } else {
-            storePairs<V>(dst + 2 * m, x, y);
-        }
+        sink.group(dst + 2 * m, (a - b) * f / stepX, (s - n) * f / stepY);
     }
-    for (; m < first + count; ++m) {
-        storePairs<double>(dst + 2 * m, (ahead[m] - behind[m]) * f / stepX,
-                           (column[m + 1] - column[m - 1]) * f / stepY);
-    }
+    for (; m < first + count; ++m)
+        single(m);
 }
 
 // y component of a column's first and last node, one-sided as the reference.
@@ -396,9 +450,9 @@ inline double yEdge(const double* column, ptrdiff_t ny, bool last, const Gradien
     return (column[ny - 1] - column[ny - 2]) * job.factor / job.hy;
 }
 
-template <class V>
+template <class V, bool Track>
 [[gnu::always_inline]] inline void gradientColumn(const GradientJob& job, ptrdiff_t i,
-                                                  bool stream) {
+                                                  PairSink<V, Track>& sink) {
     const ptrdiff_t nx = job.nx;
     const ptrdiff_t ny = job.ny;
     const double* column = job.src + i * ny;
@@ -411,20 +465,18 @@ template <class V>
     const auto x = [&](ptrdiff_t j) {
         return nx < 2 ? 0.0 : (ahead[j] - behind[j]) * job.factor / stepX;
     };
-    dst[0] = x(0);
-    dst[1] = yEdge(column, ny, false, job);
+    sink.node(dst, x(0), yEdge(column, ny, false, job));
     if (ny < 2) return;
     if (nx < 2) {
         // A single column has no x stencil: every x component is zero.
         for (ptrdiff_t j = 1; j + 1 < ny; ++j) {
-            dst[2 * j] = 0.0;
-            dst[2 * j + 1] = (column[j + 1] - column[j - 1]) * job.factor / (job.hy + job.hy);
+            sink.node(dst + 2 * j, 0.0,
+                      (column[j + 1] - column[j - 1]) * job.factor / (job.hy + job.hy));
         }
     } else {
-        gradientRun<V>(job, ahead, behind, column, dst, 1, ny - 2, stepX, stream);
+        gradientRun<V>(job, ahead, behind, column, dst, 1, ny - 2, stepX, sink);
     }
-    dst[2 * (ny - 1)] = x(ny - 1);
-    dst[2 * (ny - 1) + 1] = yEdge(column, ny, true, job);
+    sink.node(dst + 2 * (ny - 1), x(ny - 1), yEdge(column, ny, true, job));
 }
 
 // A field this large leaves the caches before the arrow search reads it again
@@ -436,21 +488,23 @@ inline std::size_t fieldBytes(const GradientJob& job) {
     return 2 * sizeof(double) * std::size_t{job.nx} * job.ny;
 }
 
-template <class V>
-[[gnu::always_inline]] inline void gradient(const GradientJob& job) {
+// The gradient of the job; with Track also the largest x^2 + y^2 over every
+// node (from 0.0), else 0.0.
+template <class V, bool Track>
+[[gnu::always_inline]] inline double gradient(const GradientJob& job) {
+    PairSink<V, Track> sink;
 #if defined(QUELVANE_X86_INTRINSICS)
-    const bool stream = laneCount<V> > 1 && fieldBytes(job) > streamAboveBytes &&
-                        reinterpret_cast<std::uintptr_t>(job.dst) % 16 == 0;
-#else
-    const bool stream = false;
+    sink.stream = laneCount<V> > 1 && fieldBytes(job) > streamAboveBytes &&
+                  reinterpret_cast<std::uintptr_t>(job.dst) % 16 == 0;
 #endif
     for (ptrdiff_t i = 0; i < static_cast<ptrdiff_t>(job.nx); ++i) {
-        gradientColumn<V>(job, i, stream);
+        gradientColumn<V>(job, i, sink);
     }
 #if defined(QUELVANE_X86_INTRINSICS)
     // Streamed stores are weakly ordered: fence them before anyone reads.
-    if (stream) _mm_sfence();
+    if (sink.stream) _mm_sfence();
 #endif
+    return sink.largest();
 }
 
 // ---- arrow normalisation ----

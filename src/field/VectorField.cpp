@@ -8,10 +8,24 @@
 #include "field/Gradient.hpp"
 #include "field/ScalarField.hpp"
 
+GradientJob VectorField::gradientJob(const ScalarField& source, int factor) {
+    return {source.data.data(),         data.data(), grid->nx, grid->ny, grid->hx, grid->hy,
+            static_cast<double>(factor)};
+}
+
 void VectorField::computeField(const ScalarField& source, int factor) {
-    frameKernels(bestSimdLevel())
-        .gradient({source.data.data(), data.data(), grid->nx, grid->ny, grid->hx, grid->hy,
-                   static_cast<double>(factor)});
+    frameKernels(bestSimdLevel()).gradient(gradientJob(source, factor));
+}
+
+void VectorField::refresh(const ScalarField& source, int factor) {
+    const FrameKernels& kernels = frameKernels(bestSimdLevel());
+    if (arrows.normalized) {
+        updateLengthMultiplier(kernels.gradientLargest(gradientJob(source, factor)));
+    } else {
+        kernels.gradient(gradientJob(source, factor));
+        updateLengthMultiplier(0.0);
+    }
+    placeArrows();
 }
 
 void VectorField::computeFieldReference(const ScalarField& source, int factor) {

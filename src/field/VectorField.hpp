@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "field/FieldArrows.hpp"
+#include "field/FrameKernels.hpp"
 #include "field/Grid2D.hpp"
 
 class ScalarField;
@@ -23,6 +24,10 @@ class VectorField {
     // The gradient of source times factor (factor -1 gives E = -grad phi).
     void computeField(const ScalarField& source, int factor);
     void rebuildArrows();
+    // computeField followed by rebuildArrows, with the search for the longest
+    // field (normalised arrows) done while the field is computed instead of
+    // in a second pass over it: what the frame step calls.
+    void refresh(const ScalarField& source, int factor);
     void resizeArrows();
     // The straightforward forms of computeField and rebuildArrows, which give
     // the same results: what the tests and the benchmarks hold the fast ones
@@ -31,6 +36,7 @@ class VectorField {
     void rebuildArrowsReference();
 
   private:
+    GradientJob gradientJob(const ScalarField& source, int factor);
     void updateLengthMultiplier(double maxSq);
     void placeArrows();
     sf::Vector2f headOffset(double ex, double ey) const;

@@ -275,48 +275,77 @@ TEST(FastRange, NaNsAndInfinities) {
 
 // ---- gradient ----
 
+// Both gradient kernels of every level against the reference: the field bit
+// for bit (a NaN fill shows any component a kernel fails to write), and the
+// largest square of the tracking one against the search over the field.
+void expectReferenceGradient(const std::vector<double>& src, std::uint32_t nx, std::uint32_t ny,
+                             double hx, double hy, double factor, const std::string& what) {
+    const std::size_t n = std::size_t{nx} * ny;
+    std::vector<double> expected(2 * n, 7.0);
+    gradientReference(src.data(), expected.data(), nx, ny, hx, hy, factor);
+    const double largest = maxSquaredMagnitudeReference(expected.data(), n);
+    for (const SimdLevel level : supportedSimdLevels()) {
+        for (const bool track : {false, true}) {
+            std::vector<double> actual(2 * n, fromBits(0x7FF0DEADBEEF0000));
+            const GradientJob job{src.data(), actual.data(), nx, ny, hx, hy, factor};
+            const double found = track ? frameKernels(level).gradientLargest(job)
+                                       : (frameKernels(level).gradient(job), largest);
+            EXPECT_EQ(std::memcmp(expected.data(), actual.data(), 2 * n * sizeof(double)), 0)
+                << what << " " << nx << "x" << ny << " factor " << factor << " "
+                << simdLevelName(level) << (track ? " tracking" : "");
+            EXPECT_TRUE(sameBits(largest, found))
+                << what << " " << nx << "x" << ny << " " << simdLevelName(level) << ": " << found
+                << " expected " << largest;
+        }
+    }
+}
+
 TEST(FastGradient, EverySizeFactorAndStep) {
     unsigned seed = 50;
     for (const Size s : gridSizes) {
         const std::size_t n = std::size_t{s.nx} * s.ny;
         std::vector<double> src = noise(n, seed++, 10.0);
+        std::vector<double> special = src;
         if (n > 5) {
-            src[n / 2] = inf;
-            src[n / 3] = -0.0;
-            src[n / 5] = 1e-310;
+            special[n / 2] = inf;
+            special[n / 3] = -0.0;
+            special[n / 5] = 1e-310;
         }
         for (const double factor : {-1.0, 1.0, 3.0}) {
             const double hx = 1.0 / 299;
             const double hy = std::nextafter(hx, 1.0);
-            std::vector<double> expected(2 * n, 7.0);
-            gradientReference(src.data(), expected.data(), s.nx, s.ny, hx, hy, factor);
-            for (const SimdLevel level : supportedSimdLevels()) {
-                // A NaN fill shows any component the kernel fails to write.
-                std::vector<double> actual(2 * n, fromBits(0x7FF0DEADBEEF0000));
-                frameKernels(level).gradient(
-                    {src.data(), actual.data(), s.nx, s.ny, hx, hy, factor});
-                EXPECT_EQ(std::memcmp(expected.data(), actual.data(), 2 * n * sizeof(double)), 0)
-                    << s.nx << "x" << s.ny << " factor " << factor << " " << simdLevelName(level);
-            }
+            expectReferenceGradient(src, s.nx, s.ny, hx, hy, factor, "noise");
+            expectReferenceGradient(special, s.nx, s.ny, hx, hy, factor, "inf, -0, subnormal");
         }
     }
 }
 
+TEST(FastGradient, TheLargestSquareWhereverItLies) {
+    // A single spike on a flat potential puts the longest field next to it:
+    // at corners, on edges, at the start and end of the vector runs.
+    const std::uint32_t nx = 13;
+    const std::uint32_t ny = 11;
+    for (std::uint32_t i = 0; i < nx; ++i) {
+        for (std::uint32_t j : {0u, 1u, 2u, 5u, ny - 3, ny - 2, ny - 1}) {
+            std::vector<double> src(std::size_t{nx} * ny, 0.25);
+            src[std::size_t{i} * ny + j] = 9.0;
+            expectReferenceGradient(src, nx, ny, 0.1, 0.1, -1.0,
+                                    "spike at " + std::to_string(i) + "," + std::to_string(j));
+        }
+    }
+    std::vector<double> nan(std::size_t{nx} * ny, 1.0);
+    nan[20] = std::numeric_limits<double>::quiet_NaN();
+    expectReferenceGradient(nan, nx, ny, 0.1, 0.1, -1.0, "NaN");
+}
+
 TEST(FastGradient, FieldsLargerThanTheCachesAreStreamedAlike) {
-    // Above 16 MiB of field the vector paths write past the caches.
+    // Above 16 MiB of field the vector paths write past the caches; an odd
+    // column height makes the columns start on either alignment.
     const std::uint32_t nx = 1201;
     const std::uint32_t ny = 997;
-    const std::size_t n = std::size_t{nx} * ny;
-    ASSERT_GT(2 * n * sizeof(double), std::size_t{16} << 20);
-    const std::vector<double> src = noise(n, 77, 1.0);
-    std::vector<double> expected(2 * n);
-    gradientReference(src.data(), expected.data(), nx, ny, 1.0 / ny, 1.0 / ny, -1.0);
-    for (const SimdLevel level : supportedSimdLevels()) {
-        std::vector<double> actual(2 * n, fromBits(0x7FF0DEADBEEF0000));
-        frameKernels(level).gradient({src.data(), actual.data(), nx, ny, 1.0 / ny, 1.0 / ny, -1.0});
-        EXPECT_EQ(std::memcmp(expected.data(), actual.data(), 2 * n * sizeof(double)), 0)
-            << simdLevelName(level);
-    }
+    ASSERT_GT(2 * std::size_t{nx} * ny * sizeof(double), std::size_t{16} << 20);
+    expectReferenceGradient(noise(std::size_t{nx} * ny, 77, 1.0), nx, ny, 1.0 / ny, 1.0 / ny, -1.0,
+                            "streamed");
 }
 
 // ---- arrow normalisation ----
