@@ -75,20 +75,12 @@ sf::Vector2f VectorField::headOffset(double ex, double ey) const {
     return {static_cast<float>(ex) * s, static_cast<float>(ey) * s};
 }
 
-void VectorField::placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j) {
-    const std::size_t at = 2 * grid->index(i, j);
-    const double ex = data[at];
-    const double ey = data[at + 1];
-    const sf::Vector2f tail(static_cast<float>(i), static_cast<float>(j));
-    sf::Vector2f head = tail + headOffset(ex, ey);
-    // Boundary values edited to extremes can make the field or the multiplier infinite or NaN:
-    // such an arrow has no point to end at and is drawn as no line, so that every vertex handed
-    // to the graphics driver is a finite point.
-    if (!std::isfinite(head.x) || !std::isfinite(head.y)) head = tail;
-    arrows.vertices[2 * k].position = tail;
-    arrows.vertices[2 * k].color = sf::Color(255, 255, 255, 0);
-    arrows.vertices[2 * k + 1].position = head;
-    arrows.vertices[2 * k + 1].color = sf::Color(255, 255, 255, 255);
+// Boundary values edited to extremes can make the field or the multiplier
+// infinite or NaN: such an arrow has no point to end at and is drawn as no
+// line, so that every vertex handed to the graphics driver is a finite point.
+sf::Vector2f VectorField::headAt(sf::Vector2f tail, const double* pair) const {
+    const sf::Vector2f head = tail + headOffset(pair[0], pair[1]);
+    return std::isfinite(head.x) && std::isfinite(head.y) ? head : tail;
 }
 
 void VectorField::rebuildArrows() {
@@ -111,9 +103,27 @@ void VectorField::placeArrows() {
     const ArrowAxis xs = arrowAxis(grid->nx, b);
     const ArrowAxis ys = arrowAxis(grid->ny, b);
     if (arrows.vertices.getVertexCount() != 2 * std::size_t{xs.count} * ys.count) resizeArrows();
+    if (arrows.vertices.getVertexCount() == 0) return;
+    // Arrow k = bi * rows + bj: the vertices are filled in order, tail then
+    // head, through one pointer rather than an indexing call per vertex.
+    sf::Vertex* vertex = &arrows.vertices[0];
+    const sf::Color transparent(255, 255, 255, 0);
+    const sf::Color opaque(255, 255, 255, 255);
     for (std::uint32_t bi = 0; bi < xs.count; ++bi) {
+        const std::uint32_t i = b * bi + xs.offset;
+        const double* column = data.data() + 2 * grid->index(i, 0);
+        // A field larger than the caches was written past them: ask for the
+        // next column's samples while this one's are placed.
+        const double* next = bi + 1 < xs.count ? column + 2 * grid->index(b, 0) : column;
         for (std::uint32_t bj = 0; bj < ys.count; ++bj) {
-            placeArrow(std::size_t{bi} * ys.count + bj, b * bi + xs.offset, b * bj + ys.offset);
+            const std::uint32_t j = b * bj + ys.offset;
+            __builtin_prefetch(next + 2 * std::size_t{j});
+            const sf::Vector2f tail(static_cast<float>(i), static_cast<float>(j));
+            vertex[0].position = tail;
+            vertex[0].color = transparent;
+            vertex[1].position = headAt(tail, column + 2 * std::size_t{j});
+            vertex[1].color = opaque;
+            vertex += 2;
         }
     }
 }

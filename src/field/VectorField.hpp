@@ -40,5 +40,5 @@ class VectorField {
     void updateLengthMultiplier(double maxSq);
     void placeArrows();
     sf::Vector2f headOffset(double ex, double ey) const;
-    void placeArrow(std::size_t k, std::uint32_t i, std::uint32_t j);
+    sf::Vector2f headAt(sf::Vector2f tail, const double* pair) const;
 };
