@@ -60,10 +60,8 @@ void registerSize(std::uint32_t nx, std::uint32_t ny) {
         a.model.potential.findRange(true);
         a.model.potential.repaint();
     });
-    add(nx, ny, "computeField+rebuildArrows", [](Application& a) {
-        a.model.field.computeField(a.model.potential, -1);
-        a.model.field.rebuildArrows();
-    });
+    add(nx, ny, "field refresh (field and arrows)",
+        [](Application& a) { a.model.field.refresh(a.model.potential, -1); });
     add(nx, ny, "drawFrame", [](Application& a) { a.drawFrame(); });
     add(nx, ny, "updateFrameRate+processEvents", [](Application& a) {
         a.updateFrameRate();
