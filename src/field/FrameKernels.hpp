@@ -30,6 +30,11 @@ struct GradientJob {
     double hx;
     double hy;
     double factor;
+    // Columns cachedFirst, cachedFirst + cachedStride, ... are written into the
+    // caches even where the rest of a large field is streamed past them: the
+    // arrows read them next. A stride of 0 keeps none.
+    std::uint32_t cachedStride = 0;
+    std::uint32_t cachedFirst = 0;
 };
 
 struct FrameKernels {

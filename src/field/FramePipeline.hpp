@@ -494,10 +494,15 @@ template <class V, bool Track>
 [[gnu::always_inline]] inline double gradient(const GradientJob& job) {
     PairSink<V, Track> sink;
 #if defined(QUELVANE_X86_INTRINSICS)
-    sink.stream = laneCount<V> > 1 && fieldBytes(job) > streamAboveBytes &&
-                  reinterpret_cast<std::uintptr_t>(job.dst) % 16 == 0;
+    const bool stream = laneCount<V> > 1 && fieldBytes(job) > streamAboveBytes &&
+                        reinterpret_cast<std::uintptr_t>(job.dst) % 16 == 0;
+#else
+    const bool stream = false;
 #endif
-    for (ptrdiff_t i = 0; i < static_cast<ptrdiff_t>(job.nx); ++i) {
+    std::uint32_t nextCached = job.cachedStride > 0 ? job.cachedFirst : job.nx;
+    for (std::uint32_t i = 0; i < job.nx; ++i) {
+        sink.stream = stream && i != nextCached;
+        if (i == nextCached) nextCached += job.cachedStride;
         gradientColumn<V>(job, i, sink);
     }
 #if defined(QUELVANE_X86_INTRINSICS)

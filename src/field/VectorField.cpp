@@ -19,10 +19,15 @@ void VectorField::computeField(const ScalarField& source, int factor) {
 
 void VectorField::refresh(const ScalarField& source, int factor) {
     const FrameKernels& kernels = frameKernels(bestSimdLevel());
+    GradientJob job = gradientJob(source, factor);
+    // The columns the arrows sample stay in the caches for placeArrows.
+    const std::uint32_t b = std::max<std::uint32_t>(arrows.blockSize, 1);
+    job.cachedStride = b;
+    job.cachedFirst = arrowAxis(grid->nx, b).offset;
     if (arrows.normalized) {
-        updateLengthMultiplier(kernels.gradientLargest(gradientJob(source, factor)));
+        updateLengthMultiplier(kernels.gradientLargest(job));
     } else {
-        kernels.gradient(gradientJob(source, factor));
+        kernels.gradient(job);
         updateLengthMultiplier(0.0);
     }
     placeArrows();

@@ -279,7 +279,8 @@ TEST(FastRange, NaNsAndInfinities) {
 // for bit (a NaN fill shows any component a kernel fails to write), and the
 // largest square of the tracking one against the search over the field.
 void expectReferenceGradient(const std::vector<double>& src, std::uint32_t nx, std::uint32_t ny,
-                             double hx, double hy, double factor, const std::string& what) {
+                             double hx, double hy, double factor, const std::string& what,
+                             std::uint32_t cachedStride = 0, std::uint32_t cachedFirst = 0) {
     const std::size_t n = std::size_t{nx} * ny;
     std::vector<double> expected(2 * n, 7.0);
     gradientReference(src.data(), expected.data(), nx, ny, hx, hy, factor);
@@ -287,7 +288,8 @@ void expectReferenceGradient(const std::vector<double>& src, std::uint32_t nx, s
     for (const SimdLevel level : supportedSimdLevels()) {
         for (const bool track : {false, true}) {
             std::vector<double> actual(2 * n, fromBits(0x7FF0DEADBEEF0000));
-            const GradientJob job{src.data(), actual.data(), nx, ny, hx, hy, factor};
+            const GradientJob job{src.data(), actual.data(), nx,           ny,         hx,
+                                  hy,         factor,        cachedStride, cachedFirst};
             const double found = track ? frameKernels(level).gradientLargest(job)
                                        : (frameKernels(level).gradient(job), largest);
             EXPECT_EQ(std::memcmp(expected.data(), actual.data(), 2 * n * sizeof(double)), 0)
