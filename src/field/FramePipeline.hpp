@@ -16,6 +16,12 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 #define QUELVANE_X86_INTRINSICS 1
+// GCC expands the AVX builtins after inlining them into the functions built for
+// AVX2; clang wants the feature on every function that names them, so its
+// builds take the plain vector code for those few steps (same results).
+#if !defined(__clang__)
+#define QUELVANE_AVX_BUILTINS 1
+#endif
 #endif
 
 namespace frame {
@@ -154,10 +160,13 @@ template <class V>
 // True when every lane of a comparison's mask is set.
 template <class M>
 [[gnu::always_inline]] inline bool allLanes(const M& mask) {
-#if defined(QUELVANE_X86_INTRINSICS)
+#if defined(QUELVANE_AVX_BUILTINS)
     if constexpr (sizeof(M) == 32) {
         return __builtin_ia32_movmskpd256(reinterpret_cast<__m256d>(mask)) == 0xF;
-    } else if constexpr (sizeof(M) == 16) {
+    }
+#endif
+#if defined(QUELVANE_X86_INTRINSICS)
+    if constexpr (sizeof(M) == 16) {
         return _mm_movemask_pd(reinterpret_cast<__m128d>(mask)) == 0x3;
     }
 #endif
@@ -170,7 +179,7 @@ template <class M>
 // Each lane rounded toward zero, for values inside the 32-bit range.
 template <class V>
 [[gnu::always_inline]] inline V wholePart(const V& v) {
-#if defined(QUELVANE_X86_INTRINSICS)
+#if defined(QUELVANE_AVX_BUILTINS)
     if constexpr (laneCount<V> == 4) {
         return __builtin_ia32_roundpd256(v, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
     }
@@ -185,9 +194,11 @@ template <class V>
 // less than 1e-12 for t in 0 .. 1), so only the lanes where |s| lies more than
 // `colourMargin` inside an integer interval below 255 are certain to truncate
 // like the exact product; |s| above the margin also puts t on the side of 0.5
-// that the sign of s says. The divider is the slowest unit of the frame, so
-// only groups with a lane outside that (zeros of the potential give t = 0.5,
-// the extremes give 255; NaN, infinities, values outside the range) divide.
+// that the sign of s says. Only groups with a lane outside that divide and
+// take the map as written (zeros of the potential give t = 0.5, the extremes
+// give 255; NaN, infinities, values outside the range): about one in a
+// hundred for a potential held at 0 on its sides, where the division and the
+// two branches of the map would cost more than the rest of the map together.
 constexpr double colourMargin = 1e-9;
 
 struct ColourConstants {
@@ -199,7 +210,7 @@ struct ColourConstants {
 // negative where s has its sign bit set, else positive.
 template <class V>
 [[gnu::always_inline]] inline V bySign(const V& s, const V& negative, const V& positive) {
-#if defined(QUELVANE_X86_INTRINSICS)
+#if defined(QUELVANE_AVX_BUILTINS)
     if constexpr (laneCount<V> == 4) {
         return __builtin_ia32_blendvpd256(positive, negative, s);
     }
@@ -338,25 +349,37 @@ template <class V>
     }
 }
 
+// One group of lanes written past the caches; dst aligned to its width.
+template <class V>
+[[gnu::always_inline]] inline void streamLanes(double* dst, const V& v) {
+#if defined(__clang__)
+    __builtin_nontemporal_store(v, reinterpret_cast<V*>(dst));
+#elif defined(QUELVANE_X86_INTRINSICS)
+    if constexpr (laneCount<V> == 2) {
+        __builtin_ia32_movntpd(dst, v);
+    } else {
+        __builtin_ia32_movntpd256(dst, v);
+    }
+#else
+    storeLanes(dst, v);
+#endif
+}
+
 // The same pairs written past the caches, for a field larger than the
 // caches: only the arrow search reads it again, so caching it would only evict
 // the potential and cost a read of every line before it is overwritten. dst is
 // aligned to the width of the group (16 bytes for two lanes, 32 for four).
 template <class V>
 [[gnu::always_inline]] inline void streamPairs(double* dst, const V& x, const V& y) {
-    constexpr int w = laneCount<V>;
-#if defined(QUELVANE_X86_INTRINSICS)
-    if constexpr (w == 2) {
-        __builtin_ia32_movntpd(dst, V(__builtin_shufflevector(x, y, 0, 2)));
-        __builtin_ia32_movntpd(dst + 2, V(__builtin_shufflevector(x, y, 1, 3)));
-        return;
-    } else if constexpr (w == 4) {
-        __builtin_ia32_movntpd256(dst, V(__builtin_shufflevector(x, y, 0, 4, 1, 5)));
-        __builtin_ia32_movntpd256(dst + 4, V(__builtin_shufflevector(x, y, 2, 6, 3, 7)));
-        return;
+    if constexpr (laneCount<V> == 2) {
+        streamLanes(dst, V(__builtin_shufflevector(x, y, 0, 2)));
+        streamLanes(dst + 2, V(__builtin_shufflevector(x, y, 1, 3)));
+    } else if constexpr (laneCount<V> == 4) {
+        streamLanes(dst, V(__builtin_shufflevector(x, y, 0, 4, 1, 5)));
+        streamLanes(dst + 4, V(__builtin_shufflevector(x, y, 2, 6, 3, 7)));
+    } else {
+        storePairs<V>(dst, x, y);
     }
-#endif
-    storePairs<V>(dst, x, y);
 }
 
 // Where a column's (x, y) pairs go: stored, or streamed past the caches (every
@@ -373,7 +396,7 @@ struct PairSink {
     [[gnu::always_inline]] void node(double* dst, double x, double y) {
 #if defined(QUELVANE_X86_INTRINSICS)
         if (stream) {
-            __builtin_ia32_movntpd(dst, Lanes2{x, y});
+            streamLanes(dst, Lanes2{x, y});
         } else
 #endif
         {
