@@ -176,7 +176,10 @@ template <class M>
     return all;
 }
 
-// Each lane rounded toward zero, for values inside the 32-bit range.
+// Each lane rounded toward zero. Only products of the colour map come here,
+// and its check refuses any at or above 255 or below 0 whatever their whole
+// part: so the conversion through integers is given lanes limited to
+// -1024 .. 1024 (NaN to 1024), which stay inside the integers' range.
 template <class V>
 [[gnu::always_inline]] inline V wholePart(const V& v) {
 #if defined(QUELVANE_AVX_BUILTINS)
@@ -184,7 +187,9 @@ template <class V>
         return __builtin_ia32_roundpd256(v, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
     }
 #endif
-    return __builtin_convertvector(truncate<V>(v), V);
+    const V below = v < 1024.0 ? v : V{} + 1024.0;
+    const V inside = below > -1024.0 ? below : V{} - 1024.0;
+    return __builtin_convertvector(truncate<V>(inside), V);
 }
 
 // Where t = (v - low) / span is below 0.5 the colour is blue
