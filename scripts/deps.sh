@@ -69,3 +69,18 @@ quelvane_with_display() {
         "$@"
     fi
 }
+
+# quelvane_package_deb BUILD_DIR [cmake arguments...]: configures a build of the program alone,
+# makes its Debian package with cpack and moves it into dist/; prints the package's path.
+quelvane_package_deb() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQUELVANE_TESTS=OFF -DQUELVANE_BENCH=OFF "$@"
+    cmake --build "$dir" -j "$(nproc)" --target quelvane
+    rm -f "$dir"/quelvane_*.deb
+    (cd "$dir" && cpack -G DEB)
+    local deb
+    deb=$(ls "$dir"/quelvane_*.deb)
+    mv -f "$deb" dist/
+    echo "dist/$(basename "$deb")"
+}
