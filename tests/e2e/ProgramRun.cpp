@@ -1,5 +1,6 @@
 #include "ProgramRun.hpp"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -7,11 +8,22 @@ namespace e2e {
 
 namespace {
 
+// QUELVANE_E2E_PROGRAM, when set, is the command that starts the program under test, split at
+// blanks: an installed or cross-built program behind its emulator, say.
+std::vector<std::string> programCommand() {
+    const char* const command = std::getenv("QUELVANE_E2E_PROGRAM");
+    if (command == nullptr || *command == '\0') return {QUELVANE_BINARY};
+    std::vector<std::string> words;
+    std::istringstream in(command);
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
 LaunchPlan quelvaneSpec(const std::vector<std::string>& args, const std::string& displayName,
                         const std::filesystem::path& workDir,
                         const std::filesystem::path& capture) {
     LaunchPlan plan;
-    plan.argv = {QUELVANE_BINARY};
+    plan.argv = programCommand();
     plan.argv.insert(plan.argv.end(), args.begin(), args.end());
     plan.display = displayName;
     plan.workDir = workDir;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,8 +16,11 @@ namespace e2e {
 inline const std::string windowTitle = "Quelvane 1.01";
 
 // The build folder: it holds courier.ttf, so a program started there finds its font.
+// QUELVANE_E2E_WORKDIR names another folder with the font, for a program started by
+// QUELVANE_E2E_PROGRAM.
 inline std::filesystem::path buildDir() {
-    return QUELVANE_BUILD_DIR;
+    const char* const workDir = std::getenv("QUELVANE_E2E_WORKDIR");
+    return workDir != nullptr && *workDir != '\0' ? workDir : QUELVANE_BUILD_DIR;
 }
 
 // One program on a screen of its own. The members are declared so that they are destroyed in
