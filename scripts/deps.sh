@@ -1,13 +1,19 @@
 # Sourced by the scripts: installs the Debian packages that are missing.
 # Uses sudo when not root; does nothing when everything is present.
 
-QUELVANE_PACKAGES=(
+# What building and running the program needs; the rest is for the tests, benchmarks and
+# packages.
+QUELVANE_RUN_PACKAGES=(
     build-essential cmake pkg-config
     libsfml-dev fonts-liberation2
+)
+QUELVANE_PACKAGES=(
+    "${QUELVANE_RUN_PACKAGES[@]}"
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool libx11-dev
     clang libclang-rt-14-dev llvm
     dpkg-dev file desktop-file-utils
+    lintian appstream man-db
 )
 
 quelvane_missing_packages() {
@@ -30,11 +36,22 @@ quelvane_install_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
+# Everything: the program, the tests and the benchmarks.
 quelvane_build() {
     local dir=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQUELVANE_TESTS=ON -DQUELVANE_BENCH=ON "$@"
     cmake --build "$dir" -j "$(nproc)"
+}
+
+# The program and its font alone. A new build folder is configured without the tests and
+# benchmarks; one the tests were built in keeps them.
+quelvane_build_program() {
+    local dir=$1
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQUELVANE_TESTS=OFF -DQUELVANE_BENCH=OFF
+    fi
+    cmake --build "$dir" -j "$(nproc)" --target quelvane
 }
 
 # AddressSanitizer and UndefinedBehaviorSanitizer (float-cast-overflow included), with line
@@ -72,10 +89,16 @@ quelvane_with_display() {
 
 # quelvane_package_deb BUILD_DIR [cmake arguments...]: configures a build of the program alone,
 # makes its Debian package with cpack and moves it into dist/; prints the package's path.
+# The program is built with Debian's hardening flags (fortified functions, stack protector,
+# read-only relocations bound at start), as a distribution builds its packages; Release's -O3
+# comes after their -O2 and holds.
 quelvane_package_deb() {
     local dir=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQUELVANE_TESTS=OFF -DQUELVANE_BENCH=OFF "$@"
+    local buildflags=(env DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get)
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQUELVANE_TESTS=OFF -DQUELVANE_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS="$("${buildflags[@]}" CPPFLAGS) $("${buildflags[@]}" CXXFLAGS)" \
+        -DCMAKE_EXE_LINKER_FLAGS="$("${buildflags[@]}" LDFLAGS)" "$@"
     cmake --build "$dir" -j "$(nproc)" --target quelvane
     rm -f "$dir"/quelvane_*.deb
     (cd "$dir" && cpack -G DEB)

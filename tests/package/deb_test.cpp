@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ using package::lines;
 using package::runCommand;
 
 const char* const dpkgDeb = "/usr/bin/dpkg-deb";
+const std::string metainfoName = QUELVANE_APPSTREAM_ID ".metainfo.xml";
 
 // One package for all tests of the suite, built into a temporary folder.
 class DebPackage : public testing::Test {
@@ -126,16 +128,18 @@ std::map<std::string, Entry> fileList(const fs::path& deb) {
     return files;
 }
 
-TEST_F(DebPackage, HoldsExactlyTheCommandTheProgramTheFontLinkTheMenuEntryAndTheIcon) {
+TEST_F(DebPackage, HoldsExactlyTheProgramItsDataAndItsDocumentation) {
     const auto files = fileList(deb());
     std::set<std::string> names;
     for (const auto& [name, entry] : files)
         names.insert(name);
-    EXPECT_EQ(names,
-              (std::set<std::string>{"/usr/bin/quelvane", "/usr/lib/quelvane/quelvane",
-                                     "/usr/share/quelvane/courier.ttf",
-                                     "/usr/share/applications/quelvane.desktop",
-                                     "/usr/share/icons/hicolor/scalable/apps/quelvane.svg"}));
+    EXPECT_EQ(names, (std::set<std::string>{
+                         "/usr/bin/quelvane", "/usr/lib/quelvane/quelvane",
+                         "/usr/share/quelvane/courier.ttf",
+                         "/usr/share/applications/quelvane.desktop",
+                         "/usr/share/icons/hicolor/scalable/apps/quelvane.svg",
+                         "/usr/share/doc/quelvane/copyright", "/usr/share/doc/quelvane/changelog.gz",
+                         "/usr/share/man/man1/quelvane.1.gz", "/usr/share/metainfo/" + metainfoName}));
     const auto perms = [&](const char* name) {
         return files.count(name) ? files.at(name).perms : std::string("(missing)");
     };
@@ -143,11 +147,66 @@ TEST_F(DebPackage, HoldsExactlyTheCommandTheProgramTheFontLinkTheMenuEntryAndThe
     EXPECT_EQ(perms("/usr/lib/quelvane/quelvane"), "-rwxr-xr-x");
     EXPECT_EQ(perms("/usr/share/applications/quelvane.desktop"), "-rw-r--r--");
     ASSERT_TRUE(files.count("/usr/share/quelvane/courier.ttf"));
-    // The font stays Debian's: a link into fonts-liberation2, which the package depends on.
+    // The font stays Debian's: a link into fonts-liberation2, which the package depends on,
+    // relative within /usr as Debian wants it.
     const Entry& font = files.at("/usr/share/quelvane/courier.ttf");
     EXPECT_EQ(font.perms[0], 'l');
-    EXPECT_EQ(font.target, "/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf");
+    EXPECT_EQ(font.target, "../fonts/truetype/liberation2/LiberationMono-Regular.ttf");
 }
+
+// The checks a distribution runs on a package, each on the packaged file: a zero exit status and
+// no line of the unwanted kinds in the stream the tool reports on.
+struct DistributionCheck {
+    const char* name;
+    std::vector<std::string> (*argv)(const fs::path& deb, const fs::path& unpacked);
+    bool reportsOnErrors;                // else on standard output
+    std::vector<std::string> unwanted;   // line beginnings that fail the check
+    std::string shown;                   // a text the output must hold, when not empty
+};
+
+const DistributionCheck distributionChecks[] = {
+    {"Lintian",
+     [](const fs::path& deb, const fs::path&) {
+         return std::vector<std::string>{"/usr/bin/lintian", deb};
+     },
+     false, {"E: ", "W: "}, ""},
+    {"AppStreamMetainfo",
+     [](const fs::path&, const fs::path& unpacked) {
+         return std::vector<std::string>{"/usr/bin/appstreamcli", "validate", "--no-net",
+                                         unpacked / "usr/share/metainfo" / metainfoName};
+     },
+     false, {"E: ", "W: "}, "Validation was successful"},
+    // man renders the page and prints groff's warnings on standard error: any line fails.
+    {"ManualPage",
+     [](const fs::path&, const fs::path& unpacked) {
+         return std::vector<std::string>{"/usr/bin/man", "--warnings", "-l",
+                                         unpacked / "usr/share/man/man1/quelvane.1.gz"};
+     },
+     true, {""}, "quelvane scale nogridx nogridy"},
+};
+
+void PrintTo(const DistributionCheck& check, std::ostream* out) {
+    *out << check.name;
+}
+
+class DistributionChecks : public DebPackage,
+                           public testing::WithParamInterface<DistributionCheck> {};
+
+TEST_P(DistributionChecks, PassWithoutErrorsOrWarnings) {
+    const DistributionCheck& check = GetParam();
+    e2e::TempDir unpacked;
+    ASSERT_EQ(runCommand({dpkgDeb, "-x", deb(), unpacked.path()}).exitCode, 0);
+    const auto r = runCommand(check.argv(deb(), unpacked.path()));
+    EXPECT_EQ(r.exitCode, 0) << r.output << r.errors;
+    for (const auto& line : lines(check.reportsOnErrors ? r.errors : r.output)) {
+        for (const auto& unwanted : check.unwanted)
+            EXPECT_FALSE(line.starts_with(unwanted)) << line;
+    }
+    EXPECT_NE(r.output.find(check.shown), std::string::npos) << r.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Package, DistributionChecks, testing::ValuesIn(distributionChecks),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DebPackage, UnpackedCommandFindsTheProgramAndItsDataFolder) {
     e2e::TempDir root;
