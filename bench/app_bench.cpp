@@ -25,8 +25,7 @@ Application& appFor(std::uint32_t nx, std::uint32_t ny) {
     static std::map<std::pair<std::uint32_t, std::uint32_t>, std::unique_ptr<Application>> apps;
     auto& app = apps[{nx, ny}];
     if (!app) {
-        const Grid2D grid(Axis(0.0, double(nx) / double(ny), nx), Axis(0.0, 1.0, ny));
-        app = std::make_unique<Application>(grid, 1);
+        app = std::make_unique<Application>(domainGrid(nx, ny), 1);
         app->loadPreset(3);
         for (int k = 0; k < 20; ++k) {
             app->sweepsPerFrame = sweeps;

@@ -12,21 +12,13 @@
 #include <random>
 #include <string>
 
-#include "field/Axis.hpp"
-#include "field/ColourMap.hpp"
+#include "../tests/support/ProgramModel.hpp"
 #include "field/FieldModel.hpp"
-#include "field/Grid2D.hpp"
 
 namespace {
 
 std::unique_ptr<FieldModel> makeModel(std::uint32_t nx, std::uint32_t ny, bool noisy) {
-    const Grid2D g(Axis(0.0, double(nx) / double(ny), nx), Axis(0.0, 1.0, ny));
-    auto m =
-        std::make_unique<FieldModel>(g.xmin, g.xmax, g.ymin, g.ymax, static_cast<std::uint16_t>(nx),
-                                     static_cast<std::uint16_t>(ny));
-    m->potential.colourMap = blueRedMap;
-    m->field.arrows.blockSize = 7;
-    m->field.resizeArrows();
+    auto m = programModel(nx, ny);
     std::mt19937 gen(2);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
     const double pi = 3.141592653589793;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "RatioReporter.hpp"
-#include "field/SimdLevel.hpp"
+#include "field/fast/SimdLevel.hpp"
 
 void registerRelaxBenchmarks();
 void registerFrameBenchmarks();

@@ -13,9 +13,9 @@
 
 #include "field/Axis.hpp"
 #include "field/Grid2D.hpp"
-#include "field/RelaxFast.hpp"
-#include "field/Relaxation.hpp"
-#include "field/SimdLevel.hpp"
+#include "field/Reference.hpp"
+#include "field/fast/RelaxFast.hpp"
+#include "field/fast/SimdLevel.hpp"
 
 namespace {
 
@@ -31,9 +31,7 @@ struct RelaxCase {
     RelaxWorkspace workspace;
 
     RelaxCase(std::uint32_t nx, std::uint32_t ny, bool periodic)
-        : grid(Axis(0.0, double(nx) / double(ny), nx), Axis(0.0, 1.0, ny)),
-          phi(grid.nodeCount(), 0.0),
-          rho(grid.nodeCount()) {
+        : grid(domainGrid(nx, ny)), phi(grid.nodeCount(), 0.0), rho(grid.nodeCount()) {
         std::mt19937 gen(1);
         std::uniform_real_distribution<double> u(-1.0, 1.0);
         for (double& v : rho)

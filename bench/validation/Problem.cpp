@@ -7,11 +7,6 @@
 
 namespace {
 
-Grid2D programGrid(std::uint32_t nx, std::uint32_t ny) {
-    return Grid2D(Axis(0.0, static_cast<double>(nx) / static_cast<double>(ny), nx),
-                  Axis(0.0, 1.0, ny));
-}
-
 void sweepOnce(Problem& p, const SweepInput& in) {
     if (p.applySides) {
         relaxReference(in, p.sides, 1);
@@ -37,7 +32,7 @@ class HistoryThinning {
 }  // namespace
 
 Problem::Problem(std::uint32_t nx, std::uint32_t ny)
-    : grid(programGrid(nx, ny)), phi(grid.nodeCount(), 0.0), rho(grid.nodeCount(), 0.0) {}
+    : grid(domainGrid(nx, ny)), phi(grid.nodeCount(), 0.0), rho(grid.nodeCount(), 0.0) {}
 
 SweepInput Problem::sweepInput(double omega) {
     RelaxConstants c = relaxConstants(grid.nx, grid.ny, grid.hx, grid.hy);

@@ -5,7 +5,7 @@
 
 #include "field/Boundaries.hpp"
 #include "field/Grid2D.hpp"
-#include "field/Relaxation.hpp"
+#include "field/Reference.hpp"
 
 // A potential and a charge density on the program's own domain, x in [0, nx/ny), y in [0, 1),
 // both steps 1/ny, stored x-major like every field of the program.

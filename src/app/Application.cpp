@@ -24,13 +24,15 @@ const char* const helpString =
     "  'v' - show/hide electric field\n"
     "  'n' - normalize electric vectors";
 
+const char* const windowTitle = "Quelvane " QUELVANE_VERSION;
+
 const char* const scenarioHelpString =
     "Predefined scenarios:\n"
     "  'j', 'k' - cycle through scenarios\n"
     "  'l' - load selected scenario";
 
-std::array<const char*, 7> scenarioNames() {
-    std::array<const char*, 7> names{};
+std::array<const char*, scenarioCount> scenarioNames() {
+    std::array<const char*, scenarioCount> names{};
     for (std::size_t k = 0; k < names.size(); ++k)
         names[k] = scenarios()[k].name;
     return names;
@@ -97,24 +99,14 @@ void Application::openWindow(std::int32_t requestedScale) {
         throw std::runtime_error(*problem);
     }
     window =
-        std::make_unique<sf::RenderWindow>(sf::VideoMode(nx * scale, ny * scale, 32),
-                                           "Quelvane 1.01", sf::Style::Titlebar | sf::Style::Close);
+        std::make_unique<sf::RenderWindow>(sf::VideoMode(nx * scale, ny * scale, 32), windowTitle,
+                                           sf::Style::Titlebar | sf::Style::Close);
     window->setPosition(windowPlacement({desktop.width, desktop.height}, window->getSize()));
     overlays.target = window.get();
 }
 
 void Application::wireDisplay() {
-    const float s = scale;
-    for (ScalarField* layer : {&model.charge.density, &model.potential}) {
-        layer->sprite.setScale(s, s);
-        layer->scale = s;
-        layer->colourMap = blueRedMap;
-    }
-    model.field.arrows.scale = s;
-    model.charge.density.low = -1.0;
-    model.charge.density.high = 1.0;
-    model.field.arrows.blockSize = 7;
-    model.field.resizeArrows();
+    prepareDisplay(model, static_cast<float>(scale));
     brushOutline.setFillColor(sf::Color(0, 0, 0, 0));
     brushOutline.setOutlineColor(sf::Color::White);
     brushOutline.setOutlineThickness(1.0f);

@@ -3,6 +3,7 @@
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
+#include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <array>
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "field/FieldModel.hpp"
 #include "field/Grid2D.hpp"
+#include "field/Scenarios.hpp"
 #include "params/ParameterPanel.hpp"
 #include "params/ParameterT.hpp"
 #include "ui/OverlaySet.hpp"
@@ -34,7 +36,7 @@ class Application {
     OverlayText selectedPresetText;
     OverlayText layerText;
     OverlayText brushText;
-    std::array<const char*, 7> presetNames;
+    std::array<const char*, scenarioCount> presetNames;
     std::int32_t selectedPreset = 0;
     bool verticalPeriodic = false;
     double topBoundaryValue = 0.0;
@@ -77,6 +79,9 @@ class Application {
     void updateFrameRate();
     void drawFrame();
     void processEvents();
+    // One window event as the event step routes it: a close request, the
+    // application's keys, the parameter panel (while shown), then the brush.
+    void handleEvent(const sf::Event& event);
     void handleKeyPress(sf::Keyboard::Key key);
     void applyParameterChanges();
     void loadPreset(std::uint8_t index);

@@ -6,17 +6,9 @@
 #include "app/Application.hpp"
 #include "app/CommandLine.hpp"
 #include "app/Limits.hpp"
-#include "field/Axis.hpp"
 #include "field/Grid2D.hpp"
 
 namespace {
-
-Grid2D domainGrid(const StartupValues& v) {
-    const Axis y(0.0, 1.0, static_cast<std::uint32_t>(v.nogridy));
-    const Axis x(0.0, static_cast<double>(v.nogridx) / static_cast<double>(v.nogridy),
-                 static_cast<std::uint32_t>(v.nogridx));
-    return Grid2D(x, y);
-}
 
 int cannotStart(const std::string& why) {
     std::fprintf(stderr, "quelvane: cannot start: %s\n", why.c_str());
@@ -27,7 +19,8 @@ int cannotStart(const std::string& why) {
 
 int main(int argc, char** argv) {
     const StartupValues values = answerCommandLine(argc, argv, stdout);
-    const Grid2D grid = domainGrid(values);
+    const Grid2D grid = domainGrid(static_cast<std::uint32_t>(values.nogridx),
+                                   static_cast<std::uint32_t>(values.nogridy));
     if (const auto problem = gridProblem(grid.nx, grid.ny, sf::Texture::getMaximumSize())) {
         return cannotStart(*problem);
     }

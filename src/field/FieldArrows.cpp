@@ -1,5 +1,7 @@
 #include "field/FieldArrows.hpp"
 
+#include <cassert>
+
 sf::Transform FieldArrows::drawingTransform() const {
     sf::Transform t;
     t.scale(scale, scale);
@@ -8,6 +10,7 @@ sf::Transform FieldArrows::drawingTransform() const {
 }
 
 ArrowAxis arrowAxis(std::uint32_t n, std::uint32_t b) {
+    assert(b >= 1);
     // When b divides n the sample is node b / 2 of each block; otherwise every
     // sample is shifted by half the remainder and the last block is partial.
     const std::uint32_t remainder = n % b;

@@ -22,7 +22,7 @@ struct FieldArrows {
 };
 
 // Arrows along one axis of n nodes with blocks of b nodes: how many, and how
-// far the sampled node lies from each block's start.
+// far the sampled node lies from each block's start. b must be >= 1.
 struct ArrowAxis {
     std::uint32_t count;
     std::uint32_t offset;

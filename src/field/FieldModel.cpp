@@ -56,3 +56,16 @@ void FieldModel::makeLeftRightPeriodic() {
     boundaries[Left].kind = Periodic;
     applyBoundaries();
 }
+
+void prepareDisplay(FieldModel& model, float scale) {
+    for (ScalarField* layer : {&model.charge.density, &model.potential}) {
+        layer->sprite.setScale(scale, scale);
+        layer->scale = scale;
+        layer->colourMap = blueRedMap;
+    }
+    model.field.arrows.scale = scale;
+    model.charge.density.low = -1.0;
+    model.charge.density.high = 1.0;
+    model.field.arrows.blockSize = 7;
+    model.field.resizeArrows();
+}

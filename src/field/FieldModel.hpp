@@ -5,9 +5,9 @@
 #include "field/Boundaries.hpp"
 #include "field/ChargeField.hpp"
 #include "field/Grid2D.hpp"
-#include "field/RelaxFast.hpp"
 #include "field/ScalarField.hpp"
 #include "field/VectorField.hpp"
+#include "field/fast/RelaxFast.hpp"
 
 // The grid and everything computed on it: charge density, potential, electric
 // field, the four boundary sides and the relaxation constants.
@@ -36,3 +36,8 @@ class FieldModel {
     void setBoundary(int side, double value, bool keepKind);
     void makeLeftRightPeriodic();
 };
+
+// What the program sets on its model before showing it: both layers and the
+// arrows at the display scale (pixels per node), the blue-red colour map, the
+// charge shown over its fixed range -1 .. 1, and an arrow every 7 nodes.
+void prepareDisplay(FieldModel& model, float scale);

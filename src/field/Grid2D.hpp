@@ -31,3 +31,10 @@ struct Grid2D {
     std::size_t nodeCount() const { return std::size_t{nx} * ny; }
     std::size_t index(std::uint32_t i, std::uint32_t j) const { return std::size_t{i} * ny + j; }
 };
+
+// The program's domain on nx by ny nodes: x from 0 to nx / ny, y from 0 to 1,
+// so the node spacing is 1 / ny on both axes.
+inline Grid2D domainGrid(std::uint32_t nx, std::uint32_t ny) {
+    return Grid2D(Axis(0.0, static_cast<double>(nx) / static_cast<double>(ny), nx),
+                  Axis(0.0, 1.0, ny));
+}

@@ -1,12 +1,9 @@
 #pragma once
 
 #include "field/ColourMap.hpp"
-#include "field/FrameKernels.hpp"
+#include "field/Reference.hpp"
+#include "field/fast/FrameKernels.hpp"
 
-// Colours every pixel of job.rgba from the values through `map`, as repaint
-// did pixel by pixel: the straightforward reference.
-void paintReference(const PaintJob& job, ColourMap map);
-
-// The same pixels; blueRedMap goes through the branchless kernel of `level`,
+// The pixels of paintReference; blueRedMap goes through the branchless kernel of `level`,
 // any other map through the reference.
 void paint(const PaintJob& job, ColourMap map, SimdLevel level = bestSimdLevel());

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "field/Boundaries.hpp"
-
 // Constants of the over-relaxation, computed once from the grid.
 struct RelaxConstants {
     double cosSum;
@@ -25,11 +23,3 @@ struct SweepInput {
     double hy;
     RelaxConstants constants;
 };
-
-// One lexicographic Gauss-Seidel over-relaxation sweep over the interior nodes
-// (x outer, y inner). The straightforward reference: faster kernels must give
-// the same bits.
-void sweepReference(const SweepInput& in);
-
-// `sweeps` reference sweeps, each followed by the boundary conditions.
-void relaxReference(const SweepInput& in, const BoundarySides& sides, std::uint32_t sweeps);

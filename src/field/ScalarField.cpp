@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "field/FrameKernels.hpp"
 #include "field/Paint.hpp"
-#include "field/Range.hpp"
+#include "field/Reference.hpp"
+#include "field/fast/FrameKernels.hpp"
 
 ScalarField::ScalarField(const Grid2D& grid, sf::Color fill) : data(grid.nodeCount()), grid(&grid) {
     image.create(grid.nx, grid.ny, fill);
@@ -27,7 +27,7 @@ void ScalarField::findRange(bool symmetric) {
 
 void ScalarField::findRangeReference(bool symmetric) {
     if (data.empty()) return;
-    setRange(findValueRange(data.data(), data.size()), symmetric);
+    setRange(valueRangeReference(data.data(), data.size()), symmetric);
 }
 
 void ScalarField::clear() {

@@ -127,8 +127,8 @@ constexpr ScenarioValues grounded{false, true, 0.0, 0.0};
 
 }  // namespace
 
-const std::array<Scenario, 7>& scenarios() {
-    static const std::array<Scenario, 7> table{{
+const std::array<Scenario, scenarioCount>& scenarios() {
+    static const auto table = std::to_array<Scenario>({
         {"Infinite capacitor", infiniteCapacitor, plates(0.0031, -0.0031)},
         {"Finite capacitor", finiteCapacitor, plates(0.0003, -0.0003)},
         {"Monopole field", monopole, grounded},
@@ -136,7 +136,8 @@ const std::array<Scenario, 7>& scenarios() {
         {"Quadrupole field", quadrupole, grounded},
         {"Model of ionic crystal", ionicCrystal, {true, true, 0.0, 0.0}},
         {"Charged shell", chargedShell, grounded},
-    }};
+    });
+    static_assert(std::tuple_size_v<decltype(table)> == scenarioCount);
     return table;
 }
 

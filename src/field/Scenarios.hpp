@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 class FieldModel;
 
@@ -20,7 +21,10 @@ struct Scenario {
     ScenarioValues values;
 };
 
-const std::array<Scenario, 7>& scenarios();
+// The rows of the table in Scenarios.cpp, which checks the count.
+inline constexpr std::size_t scenarioCount = 7;
+
+const std::array<Scenario, scenarioCount>& scenarios();
 
 // All four sides fixed at 0.0, periodic pairs included.
 void resetSides(FieldModel& model);

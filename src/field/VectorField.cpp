@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "field/FrameKernels.hpp"
-#include "field/Gradient.hpp"
+#include "field/Reference.hpp"
 #include "field/ScalarField.hpp"
+#include "field/fast/FrameKernels.hpp"
 
 GradientJob VectorField::gradientJob(const ScalarField& source, int factor) {
     return {source.data.data(),         data.data(), grid->nx, grid->ny, grid->hx, grid->hy,

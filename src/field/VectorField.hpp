@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "field/FieldArrows.hpp"
-#include "field/FrameKernels.hpp"
 #include "field/Grid2D.hpp"
+#include "field/fast/FrameKernels.hpp"
 
 class ScalarField;
 

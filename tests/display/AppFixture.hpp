@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared by the tests that drive a real Application: building one on a grid of
-// the program's own shape, pressing keys as the event step would, and reading
+// the program's own shape, pressing keys through its event step, and reading
 // back charge and texts.
 
 #include <SFML/Window/Event.hpp>
@@ -11,27 +11,19 @@
 #include <string>
 
 #include "app/Application.hpp"
-#include "field/Axis.hpp"
 #include "field/Grid2D.hpp"
-#include "ui/BrushControl.hpp"
 
-// The domain main builds: x from 0 to nx/ny, y from 0 to 1. Scale 1 keeps the
-// window as small as the grid.
+// The domain main builds. Scale 1 keeps the window as small as the grid.
 inline std::unique_ptr<Application> makeApp(std::uint32_t nx, std::uint32_t ny) {
-    const Grid2D grid(Axis(0.0, double(nx) / double(ny), nx), Axis(0.0, 1.0, ny));
-    return std::make_unique<Application>(grid, 1);
+    return std::make_unique<Application>(domainGrid(nx, ny), 1);
 }
 
-// One key press as processEvents hands it on: the application's keys, then the
-// panel (only while it is shown, tested after the application has reacted),
-// then the brush.
+// One key press, through the event step's own routing.
 inline void pressKey(Application& app, sf::Keyboard::Key key) {
     sf::Event event{};
     event.type = sf::Event::KeyPressed;
     event.key.code = key;
-    app.handleKeyPress(key);
-    if (app.parameterPanel.text.visible) app.parameterPanel.handleKey(event);
-    handleEvent(app.model.charge.brush, event);
+    app.handleEvent(event);
 }
 
 // Shows the panel if needed and moves its marker down to `row`.

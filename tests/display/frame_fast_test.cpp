@@ -11,23 +11,10 @@
 
 #include <SFML/Window/Context.hpp>
 
-#include "field/Axis.hpp"
-#include "field/ColourMap.hpp"
+#include "../support/ProgramModel.hpp"
 #include "field/FieldModel.hpp"
-#include "field/Grid2D.hpp"
 
 namespace {
-
-std::unique_ptr<FieldModel> makeModel(std::uint32_t nx, std::uint32_t ny) {
-    const Grid2D g(Axis(0.0, double(nx) / double(ny), nx), Axis(0.0, 1.0, ny));
-    auto m =
-        std::make_unique<FieldModel>(g.xmin, g.xmax, g.ymin, g.ymax, static_cast<std::uint16_t>(nx),
-                                     static_cast<std::uint16_t>(ny));
-    m->potential.colourMap = blueRedMap;
-    m->field.arrows.blockSize = 7;
-    m->field.resizeArrows();
-    return m;
-}
 
 bool sameBits(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
@@ -65,8 +52,8 @@ void expectSameArrows(const FieldModel& fast, const FieldModel& ref, std::uint32
 // agree bit for bit.
 void expectSameFrame(std::uint32_t nx, std::uint32_t ny, const std::vector<double>& phi,
                      bool normalized, bool equalLength) {
-    auto fast = makeModel(nx, ny);
-    auto ref = makeModel(nx, ny);
+    auto fast = programModel(nx, ny);
+    auto ref = programModel(nx, ny);
     for (FieldModel* m : {fast.get(), ref.get()}) {
         m->potential.data = phi;
         m->field.arrows.normalized = normalized;

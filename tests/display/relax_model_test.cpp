@@ -10,7 +10,7 @@
 #include "field/Axis.hpp"
 #include "field/FieldModel.hpp"
 #include "field/Grid2D.hpp"
-#include "field/Relaxation.hpp"
+#include "field/Reference.hpp"
 
 namespace {
 
@@ -29,7 +29,7 @@ TEST(FieldModelRelax, MatchesTheReferenceAcrossBoundaryChanges) {
     // spares SFML setting its shared one up for every model's textures.
     const sf::Context keepDisplayOpen;
     for (const Size size : {Size{400, 400}, Size{601, 299}}) {
-        const Grid2D g(Axis(0.0, double(size.nx) / size.ny, size.nx), Axis(0.0, 1.0, size.ny));
+        const Grid2D g = domainGrid(size.nx, size.ny);
         FieldModel model(g.xmin, g.xmax, g.ymin, g.ymax, static_cast<std::uint16_t>(size.nx),
                          static_cast<std::uint16_t>(size.ny));
         std::mt19937 gen(3);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "../support/ProgramModel.hpp"
 #include "field/FieldModel.hpp"
 
 namespace {
@@ -11,14 +13,8 @@ namespace {
 struct Layers : testing::Test {
     static constexpr std::uint32_t nx = 20;
     static constexpr std::uint32_t ny = 15;
-    FieldModel model{0.0, 20.0 / 15, 0.0, 1.0, nx, ny};
-
-    Layers() {
-        model.potential.colourMap = blueRedMap;
-        model.charge.density.colourMap = blueRedMap;
-        model.charge.density.low = -1.0;
-        model.charge.density.high = 1.0;
-    }
+    const std::unique_ptr<FieldModel> wired = programModel(nx, ny);
+    FieldModel& model = *wired;
 
     double& potential(std::uint32_t i, std::uint32_t j) {
         return model.potential.data[model.grid.index(i, j)];

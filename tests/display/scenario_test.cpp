@@ -221,7 +221,7 @@ TEST_F(Scenario400, MonopoleAfterInfiniteCapacitorFixesAllSidesAtZero) {
 }
 
 TEST_F(Scenario400, LoadingKeepsThePotentialAndReplacesTheCharge) {
-    for (std::uint8_t index = 0; index < 7; ++index) {
+    for (std::uint8_t index = 0; index < scenarioCount; ++index) {
         std::fill(app->model.potential.data.begin(), app->model.potential.data.end(), 0.25);
         app->model.charge.density.data[0] = -0.5;  // a stray deposit must be cleared
         app->loadPreset(index);
@@ -243,7 +243,7 @@ TEST_F(Scenario400, LoadingKeepsThePotentialAndReplacesTheCharge) {
 TEST_F(Scenario400, IndexBeyondTheTableDoesNothing) {
     app->loadPreset(3);
     const std::string before = stateText(*app);
-    app->loadPreset(7);
+    app->loadPreset(scenarioCount);
     app->loadPreset(255);
     EXPECT_EQ(stateText(*app), before);
 }
@@ -307,7 +307,7 @@ TEST(ScenarioSmallGrid, EveryScenarioStaysInsideAwkwardGrids) {
     const std::uint32_t sizes[][2] = {{1, 1}, {1, 5}, {5, 1}, {2, 2}, {3, 3}, {5, 5}, {7, 13}};
     for (const auto& size : sizes) {
         auto app = makeApp(size[0], size[1]);
-        for (std::uint8_t index = 0; index < 7; ++index) {
+        for (std::uint8_t index = 0; index < scenarioCount; ++index) {
             app->loadPreset(index);
             for (const double v : app->model.charge.density.data) {
                 ASSERT_TRUE(v >= -1.0 && v <= 1.0)

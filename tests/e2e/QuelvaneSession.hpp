@@ -13,7 +13,7 @@
 
 namespace e2e {
 
-inline const std::string windowTitle = "Quelvane 1.01";
+inline const std::string windowTitle = "Quelvane " QUELVANE_VERSION;
 
 // The build folder: it holds courier.ttf, so a program started there finds its font.
 // QUELVANE_E2E_WORKDIR names another folder with the font, for a program started by

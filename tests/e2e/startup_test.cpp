@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "../support/UsageText.hpp"
 #include "ChildProcess.hpp"
 #include "QuelvaneSession.hpp"
 #include "TempDir.hpp"
-#include "UsageText.hpp"
 #include "WaitUntil.hpp"
 
 namespace {
@@ -22,7 +22,6 @@ using e2e::Point;
 using e2e::QuelvaneSession;
 using e2e::ScreenSize;
 using e2e::Size;
-using e2e::usageText;
 using e2e::waitUntil;
 
 // What the program settles on after reading its command line, and where its window must stand.
@@ -137,7 +136,7 @@ TEST_P(CommandLine, ReportsOpensThePlacedWindowAndExitsCleanlyOnClose) {
     // The window library maps the window before the program moves it into place.
     EXPECT_TRUE(waitUntil([&] { return window.position() == c.position; }, std::chrono::seconds(2)))
         << "window stands at " << window.position() << ", expected " << c.position;
-    EXPECT_EQ(window.title(), "Quelvane 1.01");
+    EXPECT_EQ(window.title(), e2e::windowTitle);
 
     window.requestClose();
     EXPECT_EQ(session.program.waitForExit(), 0);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/UsageText.hpp"
 #include "FuzzCheck.hpp"
 #include "app/CommandLine.hpp"
 
@@ -50,13 +51,6 @@ StartupValues referenceRead(const std::vector<std::string>& args) {
     return v;
 }
 
-std::string usageText() {
-    std::string text;
-    for (const char* line : usageLines)
-        text += line;
-    return text;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -90,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(got.scale >= 0 && got.scale <= 255);
     FUZZ_CHECK(got.nogridx >= 1 && got.nogridx <= 65535);
     FUZZ_CHECK(got.nogridy >= 1 && got.nogridy <= 65535);
-    FUZZ_CHECK(text == (got.rejected ? "\n" + usageText() : std::string("\n")));
+    FUZZ_CHECK(text == (got.rejected ? "\n" + usageText : std::string("\n")));
 
     const StartupValues want = referenceRead(args);
     FUZZ_CHECK(got.rejected == want.rejected);

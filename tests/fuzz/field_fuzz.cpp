@@ -20,8 +20,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <vector>
 
+#include "../support/ProgramModel.hpp"
 #include "FuzzCheck.hpp"
 #include "field/ColourMap.hpp"
 #include "field/FieldModel.hpp"
@@ -204,13 +206,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider in(data, size);
     const std::uint32_t nx = in.ConsumeIntegralInRange<std::uint32_t>(1, 64);
     const std::uint32_t ny = in.ConsumeIntegralInRange<std::uint32_t>(1, 64);
-    FieldModel model(0.0, static_cast<double>(nx) / ny, 0.0, 1.0, static_cast<std::uint16_t>(nx),
-                     static_cast<std::uint16_t>(ny));
-    // Wired as the application wires it.
-    for (ScalarField* layer : {&model.charge.density, &model.potential})
-        layer->colourMap = blueRedMap;
-    model.charge.density.low = -1.0;
-    model.charge.density.high = 1.0;
+    const std::unique_ptr<FieldModel> wired = programModel(nx, ny);
+    FieldModel& model = *wired;
 
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
         switch (in.ConsumeIntegralInRange<int>(0, 4)) {

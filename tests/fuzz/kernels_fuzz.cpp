@@ -19,13 +19,12 @@
 
 #include "FuzzCheck.hpp"
 #include "field/ColourMap.hpp"
-#include "field/FrameKernels.hpp"
-#include "field/Gradient.hpp"
 #include "field/Paint.hpp"
 #include "field/Range.hpp"
-#include "field/RelaxFast.hpp"
-#include "field/Relaxation.hpp"
-#include "field/SimdLevel.hpp"
+#include "field/Reference.hpp"
+#include "field/fast/FrameKernels.hpp"
+#include "field/fast/RelaxFast.hpp"
+#include "field/fast/SimdLevel.hpp"
 
 namespace {
 
@@ -87,7 +86,7 @@ void checkRelax(FuzzedDataProvider& in, std::uint32_t nx, std::uint32_t ny) {
 void checkFrame(FuzzedDataProvider& in, std::uint32_t nx, std::uint32_t ny) {
     const std::size_t n = std::size_t{nx} * ny;
     const std::vector<double> phi = values(in, n);
-    const ValueRange found = findValueRange(phi.data(), n);
+    const ValueRange found = valueRangeReference(phi.data(), n);
     ValueRange shown = displayRange(found, true);
     if (in.ConsumeBool()) shown = {anyDouble(in), anyDouble(in)};
     std::vector<std::uint8_t> expectedImage(4 * n);

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "../support/UsageText.hpp"
 #include "ChildProcess.hpp"
 #include "Command.hpp"
 #include "TempDir.hpp"
-#include "UsageText.hpp"
 #include "VirtualDisplay.hpp"
 #include "WaitUntil.hpp"
 #include "XConnection.hpp"
@@ -135,7 +135,7 @@ const Start starts[] = {
      {600, 400}},
     {"EmptyArgumentIsPassedOn",
      {""},
-     "\n" + e2e::usageText +
+     "\n" + usageText +
          "Domain size: 400x400\nDetected video mode: 960x720\nScale set to 1.\n"
          "Render area size: 400x400\n",
      {400, 400}},
@@ -168,7 +168,10 @@ TEST_P(InstalledCommand, StartedFromAnotherFolderReportsOpensTheWindowWithTextsA
 
     std::optional<e2e::WindowId> id;
     e2e::waitUntil(
-        [&] { return (id = x.findViewable("Quelvane 1.01")).has_value() || !program.running(); },
+        [&] {
+            return (id = x.findViewable("Quelvane " QUELVANE_VERSION)).has_value() ||
+                   !program.running();
+        },
         std::chrono::seconds(10));
     ASSERT_TRUE(id) << "no window; stdout:\n"
                     << fileText(plan.stdoutPath) << "\nstderr:\n"

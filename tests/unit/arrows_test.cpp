@@ -14,10 +14,6 @@
 
 namespace {
 
-Grid2D grid(std::uint32_t nx, std::uint32_t ny) {
-    return Grid2D(Axis(0.0, static_cast<double>(nx) / ny, nx), Axis(0.0, 1.0, ny));
-}
-
 template <typename F>
 void fillField(VectorField& v, F field) {
     for (std::uint32_t i = 0; i < v.grid->nx; ++i) {
@@ -67,14 +63,14 @@ TEST(FieldArrows, BlockLayout) {
         EXPECT_EQ(c.b * (a.count - 1) + a.offset, c.last) << c.n << " / " << c.b;
     }
 
-    const Grid2D square = grid(400, 400);
+    const Grid2D square = domainGrid(400, 400);
     VectorField v(square);
     v.arrows.blockSize = 7;
     v.resizeArrows();
     EXPECT_EQ(v.arrows.vertices.getVertexCount(), 6728u);
 
     // Arrows fill the array column by column: 58 rows per column of 403 / 7.
-    const Grid2D wide = grid(403, 400);
+    const Grid2D wide = domainGrid(403, 400);
     VectorField w(wide);
     w.arrows.blockSize = 7;
     w.resizeArrows();
@@ -91,7 +87,7 @@ TEST(FieldArrows, BlockLayout) {
 }
 
 TEST(FieldArrows, BlockSizeZeroActsAsOne) {
-    const Grid2D g = grid(5, 4);
+    const Grid2D g = domainGrid(5, 4);
     VectorField v(g);
     fillField(v, [](std::uint32_t i, std::uint32_t j) { return std::pair(0.5 * i, -0.25 * j); });
     v.arrows.blockSize = 0;
@@ -104,7 +100,7 @@ TEST(FieldArrows, BlockSizeZeroActsAsOne) {
 }
 
 TEST(FieldArrows, PlainMultiplierScalesTheFieldInFloat) {
-    const Grid2D g = grid(9, 6);
+    const Grid2D g = domainGrid(9, 6);
     VectorField v(g);
     fillField(v, [](std::uint32_t i, std::uint32_t j) {
         return std::pair(0.3 * i - 1.0, 0.2 * j - 0.5);
@@ -123,7 +119,7 @@ TEST(FieldArrows, PlainMultiplierScalesTheFieldInFloat) {
 }
 
 TEST(FieldArrows, NormalizedLongestArrowHasTheNormalizedLength) {
-    const Grid2D g = grid(7, 5);
+    const Grid2D g = domainGrid(7, 5);
     VectorField v(g);
     std::mt19937 gen(5);
     std::uniform_real_distribution<double> u(-40.0, 40.0);
@@ -154,7 +150,7 @@ TEST(FieldArrows, NormalizedLongestArrowHasTheNormalizedLength) {
 }
 
 TEST(FieldArrows, EqualLengthDrawsEveryArrowHalfTheNormalizedLength) {
-    const Grid2D g = grid(6, 5);
+    const Grid2D g = domainGrid(6, 5);
     // From far below the float range to far above it, and exact zeros.
     const double magnitudes[] = {0.0, 1e-200, 1e-100, 1e-40, 1e-20, 1e-9, 0.3, 1.0, 1e6, 1e200};
     for (bool normalized : {false, true}) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "../support/UsageText.hpp"
 #include "app/CommandLine.hpp"
 
 namespace {
@@ -72,10 +74,5 @@ TEST(ReadCommandLine, UsageTextIsFourLinesEndingInAnEmptyLine) {
     std::string text;
     for (const char* line : usageLines)
         text += line;
-    EXPECT_EQ(text,
-              "Invalid arguments or invalid number of arguments.\n"
-              "Arguments are 'scale' or 'scale nogridx nogridy'.\n"
-              "Scale = 0 for automatic scale.\n"
-              "All arguments has to be integers. Scale has to be nonnegative. Grid sizes have to "
-              "be positive.\n\n");
+    EXPECT_EQ(text, usageText);
 }

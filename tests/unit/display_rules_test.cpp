@@ -46,15 +46,15 @@ TEST(Limits, GridAndRenderAreaMustFitOneTexture) {
 }
 
 TEST(Grid, DomainIsOneHighAndAsWideAsTheAspectRatio) {
-    const Grid2D square(Axis(0.0, 400.0 / 400.0, 400), Axis(0.0, 1.0, 400));
+    const Grid2D square = domainGrid(400, 400);
     EXPECT_EQ(square.hx, 1.0 / 400.0);
     EXPECT_EQ(square.hx, square.hy);
-    const Grid2D wide(Axis(0.0, 600.0 / 300.0, 600), Axis(0.0, 1.0, 300));
+    const Grid2D wide = domainGrid(600, 300);
     EXPECT_EQ(wide.xmax, 2.0);
     EXPECT_EQ(wide.hx, wide.hy);
     EXPECT_EQ(wide.index(599, 299), 599u * 300u + 299u);
     // 0.6 / 3 lies one unit in the last place below the double nearest 0.2.
-    const Grid2D odd(Axis(0.0, 3.0 / 5.0, 3), Axis(0.0, 1.0, 5));
+    const Grid2D odd = domainGrid(3, 5);
     EXPECT_EQ(odd.hy, 0.2);
     EXPECT_EQ(odd.hx, std::nextafter(0.2, 0.0));
 }

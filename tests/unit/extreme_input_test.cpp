@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/UsageText.hpp"
 #include "app/CommandLine.hpp"
 #include "field/Axis.hpp"
 #include "field/Grid2D.hpp"
@@ -35,12 +36,7 @@ std::pair<std::string, StartupValues> answer(int argc, const char* const* argv) 
 
 // The empty line, then the usage text when the command line was rejected.
 std::string expectedText(bool rejected) {
-    std::string text = "\n";
-    if (rejected) {
-        for (const char* line : usageLines)
-            text += line;
-    }
-    return text;
+    return "\n" + (rejected ? usageText : std::string());
 }
 
 }  // namespace

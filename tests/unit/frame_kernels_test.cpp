@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "field/ColourMap.hpp"
-#include "field/FrameKernels.hpp"
-#include "field/Gradient.hpp"
 #include "field/Paint.hpp"
 #include "field/Range.hpp"
-#include "field/SimdLevel.hpp"
+#include "field/Reference.hpp"
+#include "field/fast/FrameKernels.hpp"
+#include "field/fast/SimdLevel.hpp"
 
 namespace {
 
@@ -198,7 +198,7 @@ TEST(FastPaint, NoisyAndFlatFieldsOverTheirSymmetricRange) {
         fields[3][n / 2] = std::numeric_limits<double>::quiet_NaN();
         fields[3][n - 1] = -inf;
         for (const std::vector<double>& values : fields) {
-            const ValueRange shown = displayRange(findValueRange(values.data(), n), true);
+            const ValueRange shown = displayRange(valueRangeReference(values.data(), n), true);
             const auto expected =
                 painted(values, s.nx, s.ny, shown.min, shown.max, true, SimdLevel::Portable);
             for (const SimdLevel level : supportedSimdLevels()) {
@@ -227,7 +227,7 @@ TEST(FastPaint, OtherMapsGoThroughTheReference) {
 // ---- range ----
 
 void expectSameRange(const std::vector<double>& v, const std::string& what) {
-    const ValueRange expected = findValueRange(v.data(), v.size());
+    const ValueRange expected = valueRangeReference(v.data(), v.size());
     for (const SimdLevel level : supportedSimdLevels()) {
         const ValueRange actual = frameKernels(level).valueRange(v.data(), v.size());
         EXPECT_TRUE(sameBits(expected.min, actual.min) && sameBits(expected.max, actual.max))

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "field/Gradient.hpp"
+#include "field/Reference.hpp"
 
 TEST(Gradient, LinearPotentialGivesUniformFieldUpToTheEdges) {
     const std::uint32_t nx = 7;

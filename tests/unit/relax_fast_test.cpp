@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "field/RelaxFast.hpp"
-#include "field/Relaxation.hpp"
-#include "field/SimdLevel.hpp"
+#include "field/Reference.hpp"
+#include "field/fast/RelaxFast.hpp"
+#include "field/fast/SimdLevel.hpp"
 
 namespace {
 

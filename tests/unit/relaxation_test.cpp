@@ -9,7 +9,7 @@
 
 #include "field/Axis.hpp"
 #include "field/Grid2D.hpp"
-#include "field/Relaxation.hpp"
+#include "field/Reference.hpp"
 
 namespace {
 
@@ -34,8 +34,7 @@ struct Problem {
           rho(nx * ny, 0.0),
           constants(relaxConstants(nx, ny, hx, hy)) {}
     // The grid the program builds: [0, nx/ny] x [0, 1].
-    Problem(std::uint32_t nx, std::uint32_t ny)
-        : Problem(Grid2D(Axis(0.0, static_cast<double>(nx) / ny, nx), Axis(0.0, 1.0, ny))) {}
+    Problem(std::uint32_t nx, std::uint32_t ny) : Problem(domainGrid(nx, ny)) {}
     explicit Problem(const Grid2D& g) : Problem(g.nx, g.ny, g.hx, g.hy) {}
 
     double& at(std::uint32_t i, std::uint32_t j) { return phi[i * ny + j]; }

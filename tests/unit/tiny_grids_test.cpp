@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "field/Boundaries.hpp"
-#include "field/Gradient.hpp"
-#include "field/Relaxation.hpp"
+#include "field/Reference.hpp"
 
 namespace {
 

@@ -1,15 +1,16 @@
 #pragma once
 
 // The diagonal kernels as templates over the lane type. Included only by
-// DiagonalKernels.cpp, which builds them once per instruction set; every
+// RelaxBuilds.cpp, which builds them once per instruction set; every
 // function here is forced inline so that it is compiled for the instruction
 // set of the entry point that uses it.
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 
-#include "field/DiagonalKernels.hpp"
-#include "field/Lanes.hpp"
+#include "field/fast/Lanes.hpp"
+#include "field/fast/RelaxKernel.hpp"
 
 namespace diagonal {
 
@@ -59,6 +60,7 @@ struct BatchBases {
     ptrdiff_t of[diagonalBatch];
 
     BatchBases(const DiagonalJob& job, ptrdiff_t first, ptrdiff_t last) : a(first), of{} {
+        assert(last - first < diagonalBatch);
         for (ptrdiff_t d = first; d <= last; ++d)
             of[d - first] = job.slots.base(d);
     }

@@ -4,9 +4,13 @@
 // are defined and at the end of the file, hence a setting for the whole file.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
-#include "field/FrameKernels.hpp"
+#include <cassert>
 
-#include "field/FramePipeline.hpp"
+#include "field/fast/ColourBody.hpp"
+#include "field/fast/FrameKernels.hpp"
+#include "field/fast/GradientBody.hpp"
+#include "field/fast/MagnitudeBody.hpp"
+#include "field/fast/RangeBody.hpp"
 
 // Each entry point instantiates the templates for one lane type and is built
 // for its instruction set; `flatten` pulls every template into it.
@@ -78,19 +82,11 @@ const FrameKernels avx2{valueRangeAvx2, paintBlueRedAvx2, gradientAvx2, gradient
 }  // namespace
 
 const FrameKernels& frameKernels(SimdLevel level) {
+    assert(simdLevelSupported(level));
 #if defined(__x86_64__) || defined(__i386__)
     if (level == SimdLevel::Avx2) return avx2;
     if (level == SimdLevel::Sse2) return sse2;
 #endif
     (void)level;
     return portable;
-}
-
-double maxSquaredMagnitudeReference(const double* xy, std::size_t nodes) {
-    double maxSq = 0.0;
-    for (std::size_t k = 0; k < 2 * nodes; k += 2) {
-        const double sq = xy[k] * xy[k] + xy[k + 1] * xy[k + 1];
-        if (sq > maxSq) maxSq = sq;
-    }
-    return maxSq;
 }

@@ -4,9 +4,11 @@
 // are defined and at the end of the file, hence a setting for the whole file.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
-#include "field/DiagonalKernels.hpp"
+#include "field/fast/RelaxKernel.hpp"
 
-#include "field/DiagonalPipeline.hpp"
+#include <cassert>
+
+#include "field/fast/RelaxBody.hpp"
 
 // Each entry point instantiates the templates for one lane type and is built
 // for its instruction set; `flatten` pulls every template into it, so no
@@ -33,6 +35,7 @@ using namespace diagonal;
 }  // namespace
 
 DiagonalKernel diagonalKernel(SimdLevel level) {
+    assert(simdLevelSupported(level));
 #if defined(__x86_64__) || defined(__i386__)
     if (level == SimdLevel::Avx2) return relaxChunkAvx2;
     if (level == SimdLevel::Sse2) return relaxChunkSse2;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "field/Diagonals.hpp"
-#include "field/SimdLevel.hpp"
-#include "field/StencilRules.hpp"
+#include "field/fast/DiagonalLayout.hpp"
+#include "field/fast/SimdLevel.hpp"
+#include "field/fast/StencilRules.hpp"
 
 // Everything the diagonal kernels work on: the x-major potential and charge,
 // the slots that hold diagonals in the working layout, and the update form.

@@ -4,11 +4,14 @@
 #include <string>
 
 #include "app/Application.hpp"
+#include "field/Scenarios.hpp"
 #include "ui/BrushControl.hpp"
 
 namespace {
 
 using Action = void (*)(Application&);
+
+constexpr std::int32_t lastPreset = static_cast<std::int32_t>(scenarioCount) - 1;
 
 struct AppKey {
     sf::Keyboard::Key key;
@@ -31,9 +34,13 @@ const std::array<AppKey, 9> appKeys{{
          a.selectedPresetText.visible = !a.selectedPresetText.visible;
      }},
     {sf::Keyboard::J,
-     [](Application& a) { selectPreset(a, a.selectedPreset == 0 ? 6 : a.selectedPreset - 1); }},
+     [](Application& a) {
+         selectPreset(a, a.selectedPreset == 0 ? lastPreset : a.selectedPreset - 1);
+     }},
     {sf::Keyboard::K,
-     [](Application& a) { selectPreset(a, a.selectedPreset >= 6 ? 0 : a.selectedPreset + 1); }},
+     [](Application& a) {
+         selectPreset(a, a.selectedPreset >= lastPreset ? 0 : a.selectedPreset + 1);
+     }},
     {sf::Keyboard::L,
      [](Application& a) { a.loadPreset(static_cast<std::uint8_t>(a.selectedPreset)); }},
     {sf::Keyboard::N,
@@ -84,18 +91,21 @@ void Application::handleKeyPress(sf::Keyboard::Key key) {
     }
 }
 
+void Application::handleEvent(const sf::Event& event) {
+    if (event.type == sf::Event::Closed) window->close();
+    if (event.type == sf::Event::KeyPressed) {
+        handleKeyPress(event.key.code);
+        // Tested after the application's keys, so the press that shows
+        // the panel is offered to it too.
+        if (parameterPanel.text.visible) parameterPanel.handleKey(event);
+    }
+    ::handleEvent(model.charge.brush, event);
+}
+
 void Application::processEvents() {
     sf::Event event;
-    while (window->pollEvent(event)) {
-        if (event.type == sf::Event::Closed) window->close();
-        if (event.type == sf::Event::KeyPressed) {
-            handleKeyPress(event.key.code);
-            // Tested after the application's keys, so the press that shows
-            // the panel is offered to it too.
-            if (parameterPanel.text.visible) parameterPanel.handleKey(event);
-        }
-        handleEvent(model.charge.brush, event);
-    }
+    while (window->pollEvent(event))
+        handleEvent(event);
     if (window->hasFocus()) paint(model.charge, *window);
     brushText.setText(statusText(model.charge.brush));
     applyParameterChanges();

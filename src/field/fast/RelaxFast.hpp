@@ -6,7 +6,7 @@
 
 #include "field/Boundaries.hpp"
 #include "field/Relaxation.hpp"
-#include "field/SimdLevel.hpp"
+#include "field/fast/SimdLevel.hpp"
 
 // The working layout of the fast relaxation, kept between calls so that a
 // frame allocates nothing once the first has sized it.

@@ -1,10 +1,11 @@
-#include "field/RelaxFast.hpp"
+#include "field/fast/RelaxFast.hpp"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 
-#include "field/DiagonalKernels.hpp"
+#include "field/Reference.hpp"
+#include "field/fast/RelaxKernel.hpp"
 
 namespace {
 

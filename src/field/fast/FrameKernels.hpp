@@ -4,22 +4,12 @@
 #include <cstdint>
 
 #include "field/Range.hpp"
-#include "field/SimdLevel.hpp"
+#include "field/Reference.hpp"
+#include "field/fast/SimdLevel.hpp"
 
 // The per-frame work besides the sweeps, over plain arrays: each gives the
-// bits of its straightforward reference (findValueRange, blueRedMap through
-// colourOf, gradientReference, the arrow normalisation loop).
-
-// x-major values shown through blueRedMap over low .. high into an RGBA image
-// of nx by ny pixels (row-major, pixel (i, j) at 4 (j nx + i)).
-struct PaintJob {
-    const double* values;
-    std::uint32_t nx;
-    std::uint32_t ny;
-    double low;
-    double high;
-    std::uint8_t* rgba;
-};
+// bits of its straightforward reference in Reference.hpp (valueRangeReference,
+// paintReference with blueRedMap, gradientReference, maxSquaredMagnitudeReference).
 
 // The gradient of src times factor into dst, as gradientReference.
 struct GradientJob {
@@ -45,11 +35,10 @@ struct FrameKernels {
     // (from 0.0): the arrow normalisation's search done on the way.
     double (*gradientLargest)(const GradientJob& job);
     // Largest x^2 + y^2 over `nodes` interleaved (x, y) pairs, starting from 0.
+    // The frame step takes gradientLargest; this stays for rebuildArrows, the
+    // field's own operation for arrows over a field already computed.
     double (*maxSquaredMagnitude)(const double* xy, std::size_t nodes);
 };
 
 // The build for `level`, which the processor must support.
 const FrameKernels& frameKernels(SimdLevel level);
-
-// The arrow normalisation's search as first written: one node after another.
-double maxSquaredMagnitudeReference(const double* xy, std::size_t nodes);

@@ -1,4 +1,4 @@
-#include "field/SimdLevel.hpp"
+#include "field/fast/SimdLevel.hpp"
 
 namespace {
 
