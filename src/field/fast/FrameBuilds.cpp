@@ -79,6 +79,27 @@ const FrameKernels avx2{valueRangeAvx2, paintBlueRedAvx2, gradientAvx2, gradient
                         maxSquaredMagnitudeAvx2};
 #endif
 
+#if defined(__aarch64__)
+// Advanced SIMD is in every arm64 build: two lanes need no target attribute.
+[[gnu::flatten]] ValueRange valueRangeNeon(const double* values, std::size_t n) {
+    return valueRange<Lanes2>(values, n);
+}
+[[gnu::flatten]] void paintBlueRedNeon(const PaintJob& job) {
+    paintBlueRed<Lanes2>(job);
+}
+[[gnu::flatten]] void gradientNeon(const GradientJob& job) {
+    gradient<Lanes2, false>(job);
+}
+[[gnu::flatten]] double gradientLargestNeon(const GradientJob& job) {
+    return gradient<Lanes2, true>(job);
+}
+[[gnu::flatten]] double maxSquaredMagnitudeNeon(const double* xy, std::size_t nodes) {
+    return maxSquaredMagnitude<Lanes2>(xy, nodes);
+}
+const FrameKernels neon{valueRangeNeon, paintBlueRedNeon, gradientNeon, gradientLargestNeon,
+                        maxSquaredMagnitudeNeon};
+#endif
+
 }  // namespace
 
 const FrameKernels& frameKernels(SimdLevel level) {
@@ -86,6 +107,9 @@ const FrameKernels& frameKernels(SimdLevel level) {
 #if defined(__x86_64__) || defined(__i386__)
     if (level == SimdLevel::Avx2) return avx2;
     if (level == SimdLevel::Sse2) return sse2;
+#endif
+#if defined(__aarch64__)
+    if (level == SimdLevel::Neon) return neon;
 #endif
     (void)level;
     return portable;

@@ -32,6 +32,13 @@ using namespace diagonal;
 }
 #endif
 
+#if defined(__aarch64__)
+// Advanced SIMD is in every arm64 build: two lanes need no target attribute.
+[[gnu::flatten]] void relaxChunkNeon(const DiagonalJob& job, int sweeps) {
+    relaxChunkAnyForm<Lanes2>(job, sweeps);
+}
+#endif
+
 }  // namespace
 
 DiagonalKernel diagonalKernel(SimdLevel level) {
@@ -39,6 +46,9 @@ DiagonalKernel diagonalKernel(SimdLevel level) {
 #if defined(__x86_64__) || defined(__i386__)
     if (level == SimdLevel::Avx2) return relaxChunkAvx2;
     if (level == SimdLevel::Sse2) return relaxChunkSse2;
+#endif
+#if defined(__aarch64__)
+    if (level == SimdLevel::Neon) return relaxChunkNeon;
 #endif
     (void)level;
     return relaxChunkPortable;

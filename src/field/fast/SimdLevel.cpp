@@ -2,6 +2,10 @@
 
 namespace {
 
+// From least to most capable: the best level is the last one the processor runs.
+constexpr SimdLevel levels[] = {SimdLevel::Portable, SimdLevel::Sse2, SimdLevel::Avx2,
+                                SimdLevel::Neon};
+
 #if defined(__x86_64__) || defined(__i386__)
 bool processorRuns(SimdLevel level) {
     // The vector paths are compiled for their instruction set regardless of the
@@ -15,8 +19,17 @@ bool processorRuns(SimdLevel level) {
             return __builtin_cpu_supports("sse2");
         case SimdLevel::Avx2:
             return __builtin_cpu_supports("avx2");
+        case SimdLevel::Neon:
+            return false;
     }
     return false;
+}
+#elif defined(__aarch64__)
+// Advanced SIMD belongs to the base arm64 architecture that every arm64 Debian
+// build assumes (GCC uses it without any flag), so there is nothing to ask at
+// run time.
+bool processorRuns(SimdLevel level) {
+    return level == SimdLevel::Portable || level == SimdLevel::Neon;
 }
 #else
 bool processorRuns(SimdLevel level) {
@@ -31,20 +44,16 @@ bool simdLevelSupported(SimdLevel level) {
 }
 
 SimdLevel bestSimdLevel() {
-    static const SimdLevel best = [] {
-        if (processorRuns(SimdLevel::Avx2)) return SimdLevel::Avx2;
-        if (processorRuns(SimdLevel::Sse2)) return SimdLevel::Sse2;
-        return SimdLevel::Portable;
-    }();
+    static const SimdLevel best = supportedSimdLevels().back();
     return best;
 }
 
 std::vector<SimdLevel> supportedSimdLevels() {
-    std::vector<SimdLevel> levels;
-    for (const SimdLevel level : {SimdLevel::Portable, SimdLevel::Sse2, SimdLevel::Avx2}) {
-        if (processorRuns(level)) levels.push_back(level);
+    std::vector<SimdLevel> supported;
+    for (const SimdLevel level : levels) {
+        if (processorRuns(level)) supported.push_back(level);
     }
-    return levels;
+    return supported;
 }
 
 const char* simdLevelName(SimdLevel level) {
@@ -55,6 +64,8 @@ const char* simdLevelName(SimdLevel level) {
             return "sse2";
         case SimdLevel::Avx2:
             return "avx2";
+        case SimdLevel::Neon:
+            return "neon";
     }
     return "unknown";
 }
