@@ -12,13 +12,10 @@
 #include <SFML/Window/Context.hpp>
 
 #include "../support/ProgramModel.hpp"
+#include "../support/SameBits.hpp"
 #include "field/FieldModel.hpp"
 
 namespace {
-
-bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
 
 std::vector<std::uint8_t> pixels(const ScalarField& f) {
     const std::uint8_t* p = f.image.getPixelsPtr();

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,3 +15,8 @@
             std::abort();                                                                      \
         }                                                                                      \
     } while (false)
+
+// Any double, NaN and infinities included: every bit pattern is as likely.
+inline double anyDouble(FuzzedDataProvider& in) {
+    return std::bit_cast<double>(in.ConsumeIntegral<std::uint64_t>());
+}

@@ -42,12 +42,8 @@ double density(FuzzedDataProvider& in) {
     return std::isnan(d) ? std::copysign(inf, d) : d;
 }
 
-// Any double or float, NaN and infinities included: boundary values and arrow lengths can be
-// edited to all of them.
-double anyDouble(FuzzedDataProvider& in) {
-    return std::bit_cast<double>(in.ConsumeIntegral<std::uint64_t>());
-}
-
+// Any float, NaN and infinities included, as anyDouble for doubles: boundary values and arrow
+// lengths can be edited to all of them.
 float anyFloat(FuzzedDataProvider& in) {
     return std::bit_cast<float>(in.ConsumeIntegral<std::uint32_t>());
 }

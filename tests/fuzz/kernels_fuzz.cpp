@@ -17,6 +17,7 @@
 #include <cstring>
 #include <vector>
 
+#include "../support/SameBits.hpp"
 #include "FuzzCheck.hpp"
 #include "field/ColourMap.hpp"
 #include "field/Paint.hpp"
@@ -27,10 +28,6 @@
 #include "field/fast/SimdLevel.hpp"
 
 namespace {
-
-double anyDouble(FuzzedDataProvider& in) {
-    return std::bit_cast<double>(in.ConsumeIntegral<std::uint64_t>());
-}
 
 // Mostly values a potential or a charge takes, sometimes any bit pattern.
 std::vector<double> values(FuzzedDataProvider& in, std::size_t n) {
@@ -104,9 +101,7 @@ void checkFrame(FuzzedDataProvider& in, std::uint32_t nx, std::uint32_t ny) {
     for (const SimdLevel level : supportedSimdLevels()) {
         const FrameKernels& k = frameKernels(level);
         const ValueRange range = k.valueRange(phi.data(), n);
-        FUZZ_CHECK(
-            std::bit_cast<std::uint64_t>(range.min) == std::bit_cast<std::uint64_t>(found.min) &&
-            std::bit_cast<std::uint64_t>(range.max) == std::bit_cast<std::uint64_t>(found.max));
+        FUZZ_CHECK(sameBits(range.min, found.min) && sameBits(range.max, found.max));
         std::vector<std::uint8_t> image(4 * n, 0xAB);
         paint({phi.data(), nx, ny, shown.min, shown.max, image.data()}, blueRedMap, level);
         FUZZ_CHECK(image == expectedImage);
@@ -115,11 +110,9 @@ void checkFrame(FuzzedDataProvider& in, std::uint32_t nx, std::uint32_t ny) {
         k.gradient(job);
         FUZZ_CHECK(sameValues(field, expectedField));
         std::fill(field.begin(), field.end(), 7.0);
-        FUZZ_CHECK(std::bit_cast<std::uint64_t>(k.gradientLargest(job)) ==
-                   std::bit_cast<std::uint64_t>(largest));
+        FUZZ_CHECK(sameBits(k.gradientLargest(job), largest));
         FUZZ_CHECK(sameValues(field, expectedField));
-        FUZZ_CHECK(std::bit_cast<std::uint64_t>(k.maxSquaredMagnitude(field.data(), n)) ==
-                   std::bit_cast<std::uint64_t>(largest));
+        FUZZ_CHECK(sameBits(k.maxSquaredMagnitude(field.data(), n), largest));
     }
 }
 

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -24,13 +23,14 @@ constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 
 // What answerCommandLine prints, and the values it returns.
 std::pair<std::string, StartupValues> answer(int argc, const char* const* argv) {
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* out = open_memstream(&text, &size);
+    // A temporary file rather than a memory stream, which not every C library has.
+    std::FILE* out = std::tmpfile();
     const StartupValues values = answerCommandLine(argc, argv, out);
+    std::rewind(out);
+    std::string printed;
+    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out))
+        printed += static_cast<char>(c);
     std::fclose(out);
-    std::string printed(text, size);
-    std::free(text);
     return {printed, values};
 }
 

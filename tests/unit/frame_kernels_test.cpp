@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/SameBits.hpp"
 #include "field/ColourMap.hpp"
 #include "field/Paint.hpp"
 #include "field/Range.hpp"
@@ -19,10 +20,6 @@
 namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
-
-bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
 
 double fromBits(std::uint64_t bits) {
     return std::bit_cast<double>(bits);
