@@ -32,11 +32,21 @@ LaunchPlan quelvaneSpec(const std::vector<std::string>& args, const std::string&
     return plan;
 }
 
+// A Windows program writes its text streams with CRLF line ends; the tests expect Unix ones.
+std::string withUnixLineEnds(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') result += text[i];
+    }
+    return result;
+}
+
 std::string fileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
-    return text.str();
+    return withUnixLineEnds(text.str());
 }
 
 }  // namespace
