@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/RelaxProblem.hpp"
 #include "field/Reference.hpp"
 #include "field/fast/RelaxFast.hpp"
 #include "field/fast/SimdLevel.hpp"
@@ -23,35 +24,12 @@ enum class Steps { Equal, Differing };
 
 // A random potential and charge on an nx by ny grid with one of the two update
 // forms: equal steps, or steps one unit in the last place apart.
-struct Problem {
-    std::uint32_t nx;
-    std::uint32_t ny;
-    double hx;
-    double hy;
-    std::vector<double> phi;
-    std::vector<double> rho;
-    RelaxConstants constants;
-
-    Problem(Size s, Steps steps, unsigned seed)
-        : nx(s.nx),
-          ny(s.ny),
-          hx(1.0 / s.ny),
-          hy(steps == Steps::Equal ? hx : std::nextafter(hx, 1.0)),
-          phi(std::size_t{s.nx} * s.ny),
-          rho(phi.size()),
-          constants(relaxConstants(nx, ny, hx, hy)) {
-        std::mt19937 gen(seed);
-        std::uniform_real_distribution<double> u(-1.0, 1.0);
-        for (double& v : phi)
-            v = u(gen);
-        for (double& v : rho)
-            v = u(gen);
-    }
-
-    SweepInput input(std::vector<double>& values) {
-        return {values.data(), rho.data(), nx, ny, hx, hy, constants};
-    }
-};
+RelaxProblem randomProblem(Size s, Steps steps, unsigned seed) {
+    const double hx = 1.0 / s.ny;
+    RelaxProblem p(s.nx, s.ny, hx, steps == Steps::Equal ? hx : std::nextafter(hx, 1.0));
+    p.randomise(seed);
+    return p;
+}
 
 BoundarySides sidesOf(std::int32_t leftRight, std::int32_t topBottom) {
     return {{{leftRight, 0.25}, {leftRight, -0.5}, {topBottom, 0.125}, {topBottom, -1.5}}};
@@ -64,7 +42,7 @@ const BoundarySides sideCases[] = {
     sidesOf(Periodic, Periodic), sidesOf(2, Fixed),        sidesOf(Fixed, 2),
 };
 
-std::string describe(const Problem& p, const BoundarySides& sides, std::uint32_t sweeps,
+std::string describe(const RelaxProblem& p, const BoundarySides& sides, std::uint32_t sweeps,
                      SimdLevel level) {
     return std::to_string(p.nx) + "x" + std::to_string(p.ny) +
            (p.hx == p.hy ? " equal" : " general") + " sides " + std::to_string(sides[Left].kind) +
@@ -82,7 +60,7 @@ std::ptrdiff_t firstDifference(const std::vector<double>& a, const std::vector<d
 
 // Runs the reference and every supported fast path from the same start, with
 // the edges as given (so the first sweep may see edges the boundaries change).
-void expectSameBits(Problem& p, const BoundarySides& sides, std::uint32_t sweeps,
+void expectSameBits(RelaxProblem& p, const BoundarySides& sides, std::uint32_t sweeps,
                     RelaxWorkspace& ws) {
     std::vector<double> expected = p.phi;
     relaxReference(p.input(expected), sides, sweeps);
@@ -103,7 +81,7 @@ TEST(RelaxFast, SmallGridsEverySweepCountFormAndSide) {
         for (const Steps steps : {Steps::Equal, Steps::Differing}) {
             for (const BoundarySides& sides : sideCases) {
                 for (std::uint32_t sweeps = 0; sweeps <= 50; ++sweeps) {
-                    Problem p(size, steps, seed++);
+                    RelaxProblem p = randomProblem(size, steps, seed++);
                     expectSameBits(p, sides, sweeps, ws);
                 }
             }
@@ -120,7 +98,7 @@ TEST(RelaxFast, LargeGridsAndSweepCounts) {
         for (const Steps steps : {Steps::Equal, Steps::Differing}) {
             for (const BoundarySides& sides : {sideCases[0], sideCases[1], sideCases[3]}) {
                 for (const std::uint32_t sweeps : {1u, 7u, large ? 50u : 20u}) {
-                    Problem p(size, steps, seed++);
+                    RelaxProblem p = randomProblem(size, steps, seed++);
                     expectSameBits(p, sides, sweeps, ws);
                 }
             }
@@ -134,7 +112,7 @@ TEST(RelaxFast, LongDiagonalsSplitTheSweepsIntoChunks) {
     // potential through the x-major array in between.
     RelaxWorkspace ws;
     for (const Steps steps : {Steps::Equal, Steps::Differing}) {
-        Problem p({1200, 1100}, steps, 21);
+        RelaxProblem p = randomProblem({1200, 1100}, steps, 21);
         expectSameBits(p, sideCases[0], 30, ws);
     }
 }
@@ -144,7 +122,7 @@ TEST(RelaxFast, SettledEdgesRunEverySweepInFlight) {
     RelaxWorkspace ws;
     for (const Size size : {Size{33, 17}, Size{64, 64}, Size{257, 100}}) {
         for (const Steps steps : {Steps::Equal, Steps::Differing}) {
-            Problem p(size, steps, 7);
+            RelaxProblem p = randomProblem(size, steps, 7);
             const BoundarySides sides = sideCases[0];
             applyBoundaryConditions(p.phi.data(), p.nx, p.ny, sides);
             for (const std::uint32_t sweeps : {1u, 3u, 10u, 33u})
@@ -158,7 +136,7 @@ TEST(RelaxFast, InfiniteChargeSpreadsTheSameNaNs) {
     // must put the same bits (payload and sign) at the same nodes.
     RelaxWorkspace ws;
     for (const Steps steps : {Steps::Equal, Steps::Differing}) {
-        Problem p({37, 23}, steps, 11);
+        RelaxProblem p = randomProblem({37, 23}, steps, 11);
         p.rho[10 * 23 + 5] = std::numeric_limits<double>::infinity();
         p.rho[20 * 23 + 15] = -std::numeric_limits<double>::infinity();
         p.phi[30 * 23 + 8] = -0.0;
@@ -173,7 +151,7 @@ TEST(RelaxFast, InfiniteChargeSpreadsTheSameNaNs) {
 TEST(RelaxFast, TinyAndHugeValuesRoundAlike) {
     // Subnormal and near-overflow values exercise the rounding of every step.
     RelaxWorkspace ws;
-    Problem p({29, 31}, Steps::Differing, 5);
+    RelaxProblem p = randomProblem({29, 31}, Steps::Differing, 5);
     for (std::size_t k = 0; k < p.phi.size(); k += 3)
         p.phi[k] *= 1e-310;
     for (std::size_t k = 1; k < p.phi.size(); k += 7)
@@ -190,7 +168,7 @@ TEST(RelaxFast, OneWorkspaceServesGridsOfEverySize) {
     RelaxWorkspace ws;
     unsigned seed = 300;
     for (const Size size : {Size{200, 150}, Size{9, 11}, Size{150, 200}, Size{64, 3}}) {
-        Problem p(size, Steps::Equal, seed++);
+        RelaxProblem p = randomProblem(size, Steps::Equal, seed++);
         expectSameBits(p, sideCases[0], 10, ws);
         expectSameBits(p, sideCases[1], 10, ws);
     }

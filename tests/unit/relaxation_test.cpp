@@ -7,49 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "field/Axis.hpp"
-#include "field/Grid2D.hpp"
+#include "../support/RelaxProblem.hpp"
 #include "field/Reference.hpp"
 
 namespace {
 
 constexpr double pi = 3.141592653589793;
-
-// A potential and a charge density on an nx by ny grid, with the solver inputs.
-struct Problem {
-    std::uint32_t nx;
-    std::uint32_t ny;
-    double hx;
-    double hy;
-    std::vector<double> phi;
-    std::vector<double> rho;
-    RelaxConstants constants;
-
-    Problem(std::uint32_t nx, std::uint32_t ny, double hx, double hy)
-        : nx(nx),
-          ny(ny),
-          hx(hx),
-          hy(hy),
-          phi(nx * ny, 0.0),
-          rho(nx * ny, 0.0),
-          constants(relaxConstants(nx, ny, hx, hy)) {}
-    // The grid the program builds: [0, nx/ny] x [0, 1].
-    Problem(std::uint32_t nx, std::uint32_t ny) : Problem(domainGrid(nx, ny)) {}
-    explicit Problem(const Grid2D& g) : Problem(g.nx, g.ny, g.hx, g.hy) {}
-
-    double& at(std::uint32_t i, std::uint32_t j) { return phi[i * ny + j]; }
-    double& charge(std::uint32_t i, std::uint32_t j) { return rho[i * ny + j]; }
-    SweepInput input() { return {phi.data(), rho.data(), nx, ny, hx, hy, constants}; }
-
-    void randomise(unsigned seed) {
-        std::mt19937 gen(seed);
-        std::uniform_real_distribution<double> u(-1.0, 1.0);
-        for (double& v : phi)
-            v = u(gen);
-        for (double& v : rho)
-            v = u(gen);
-    }
-};
 
 // The update of one node written out from the discrete equation. n is the
 // neighbour at j - 1, s the one at j + 1.
@@ -71,7 +34,7 @@ BoundarySides fixedSides(double left, double right, double top, double bottom) {
 
 // Solves the five-point equations of the interior nodes with the edges held
 // at the side values, by dense Gaussian elimination with partial pivoting.
-std::vector<double> directSolve(Problem& p, const BoundarySides& sides) {
+std::vector<double> directSolve(RelaxProblem& p, const BoundarySides& sides) {
     const std::uint32_t mx = p.nx - 2;
     const std::uint32_t my = p.ny - 2;
     const std::size_t n = std::size_t{mx} * my;
@@ -127,7 +90,7 @@ std::vector<double> directSolve(Problem& p, const BoundarySides& sides) {
 }  // namespace
 
 TEST(Relaxation, ZeroSweepsChangeNothing) {
-    Problem p(6, 5);
+    RelaxProblem p(6, 5);
     p.randomise(1);
     const std::vector<double> before = p.phi;
     relaxReference(p.input(), fixedSides(3.0, 3.0, 3.0, 3.0), 0);
@@ -135,7 +98,7 @@ TEST(Relaxation, ZeroSweepsChangeNothing) {
 }
 
 TEST(Relaxation, ThreeByThreeUpdatesOnlyTheCentre) {
-    Problem p(3, 3);
+    RelaxProblem p(3, 3);
     ASSERT_EQ(p.hx, p.hy);
     // cos(pi / 3) is 0.5 only up to the last bit.
     EXPECT_NEAR(p.constants.cosSum, 1.0, 4e-16);
@@ -157,19 +120,19 @@ TEST(Relaxation, ThreeByThreeUpdatesOnlyTheCentre) {
 
 TEST(Relaxation, OverRelaxationFactorOfASquareGrid) {
     // With cosSum = 2 cos(pi / n) the factor is 2 / (1 + sin(pi / n)).
-    const Problem p(400, 400);
+    const RelaxProblem p(400, 400);
     EXPECT_NEAR(p.constants.omega, 2.0 / (1.0 + std::sin(pi / 400)), 1e-12);
     EXPECT_EQ(p.constants.chargeDivisor, 1.0);
 }
 
 TEST(Relaxation, StepsDifferingInTheLastBitTakeTheGeneralForm) {
-    Problem p(3, 5);
+    RelaxProblem p(3, 5);
     EXPECT_NEAR(p.constants.cosSum, (1.0 + std::sqrt(5.0)) / 4.0 + 0.5, 1e-15);
     ASSERT_NE(p.hx, p.hy);
     ASSERT_EQ(p.hx, 0.6 / 3);
     ASSERT_EQ(p.hy, 1.0 / 5);
     p.randomise(3);
-    const Problem old = p;
+    const RelaxProblem old = p;
     const auto o = [&](std::uint32_t i, std::uint32_t j) { return old.phi[i * 5 + j]; };
     const double omega = p.constants.omega;
     const double general = generalUpdate(o(1, 1), o(0, 1), o(2, 1), o(1, 0), o(1, 2),
@@ -182,7 +145,7 @@ TEST(Relaxation, StepsDifferingInTheLastBitTakeTheGeneralForm) {
 }
 
 TEST(Relaxation, NodesSeeUpdatedLeftAndUpperNeighbours) {
-    Problem p(4, 4);
+    RelaxProblem p(4, 4);
     ASSERT_EQ(p.hx, 0.25);
     ASSERT_EQ(p.hy, 0.25);
     for (std::uint32_t i = 0; i < 4; ++i) {
@@ -191,7 +154,7 @@ TEST(Relaxation, NodesSeeUpdatedLeftAndUpperNeighbours) {
             p.charge(i, j) = (i + j) % 2 == 0 ? 0.5 : -0.25;
         }
     }
-    const Problem old = p;
+    const RelaxProblem old = p;
     const auto o = [&](std::uint32_t i, std::uint32_t j) { return old.phi[i * 4 + j]; };
     const auto r = [&](std::uint32_t i, std::uint32_t j) { return old.rho[i * 4 + j]; };
     const auto update = [&](std::uint32_t i, std::uint32_t j, double w, double n) {
@@ -211,7 +174,7 @@ TEST(Relaxation, NodesSeeUpdatedLeftAndUpperNeighbours) {
 }
 
 TEST(Relaxation, PeriodicCopiesFollowEverySweep) {
-    Problem p(6, 5);
+    RelaxProblem p(6, 5);
     p.randomise(8);
     const std::vector<double> before = p.phi;
     const BoundarySides sides{{{Periodic, 0.0}, {Periodic, 0.0}, {Fixed, 1.0}, {Fixed, -1.0}}};
@@ -224,7 +187,7 @@ TEST(Relaxation, PeriodicCopiesFollowEverySweep) {
 }
 
 TEST(Relaxation, UniformFixedSidesGiveAUniformPotential) {
-    Problem p(12, 9);
+    RelaxProblem p(12, 9);
     relaxReference(p.input(), fixedSides(2.5, 2.5, 2.5, 2.5), 400);
     for (double v : p.phi)
         EXPECT_NEAR(v, 2.5, 1e-12);
@@ -233,10 +196,11 @@ TEST(Relaxation, UniformFixedSidesGiveAUniformPotential) {
 TEST(Relaxation, ConvergesToTheDirectSolution) {
     // Equal steps, then clearly unequal ones, so the general form is exercised
     // with hx and hy in their right places.
-    Problem problems[] = {Problem(9, 7, 1.0 / 7, 1.0 / 7), Problem(9, 7, 0.125, 0.1)};
+    RelaxProblem problems[] = {RelaxProblem(9, 7, 1.0 / 7, 1.0 / 7),
+                               RelaxProblem(9, 7, 0.125, 0.1)};
     ASSERT_EQ(problems[0].hx, problems[0].hy);
     const BoundarySides sides = fixedSides(1.0, -0.5, 0.25, 2.0);
-    for (Problem& p : problems) {
+    for (RelaxProblem& p : problems) {
         p.randomise(4);
         const std::vector<double> expected = directSolve(p, sides);
         relaxReference(p.input(), sides, 400);
@@ -256,7 +220,7 @@ TEST(Relaxation, ConvergedPotentialIsSecondOrderAccurate) {
     for (std::uint32_t intervals : {8u, 16u, 32u, 64u}) {
         const std::uint32_t n = intervals + 1;
         const double h = 1.0 / intervals;
-        Problem p(n, n, h, h);
+        RelaxProblem p(n, n, h, h);
         const auto exact = [&](std::uint32_t i, std::uint32_t j) {
             return std::sin(pi * i * h) * std::sin(pi * j * h);
         };
