@@ -29,11 +29,12 @@ if(QUELVANE_ARM64_E2E AND QUELVANE_ARM64_ROOT)
     ParameterPanel.KeypadPlusOnTheLeftBoundaryValueTurnsTheLeftEdgeOfThePotentialRed
     Closing.CloseRequestAfterUseEndsTheProgramWithStatusZero
     Closing.CloseRequestWhilePaintingEndsTheProgramWithStatusZero)
-  # The harness splits the command at blanks.
-  set(QUELVANE_ARM64_RUN
-    "${QUELVANE_PROOT} -q ${QUELVANE_QEMU_AARCH64} -r ${QUELVANE_ARM64_ROOT} -b /proc -b /dev -b /tmp/.X11-unix")
+  # The installed command inside the root; the harness splits the command at blanks.
+  set(QUELVANE_ARM64_RUN ${QUELVANE_PROOT} -q ${QUELVANE_QEMU_AARCH64} -r ${QUELVANE_ARM64_ROOT}
+    -w /usr/share/quelvane -b /proc -b /dev -b /tmp/.X11-unix /usr/bin/quelvane)
+  list(JOIN QUELVANE_ARM64_RUN " " QUELVANE_ARM64_COMMAND)
   set(QUELVANE_ARM64_E2E_ENVIRONMENT
-    "QUELVANE_E2E_PROGRAM=${QUELVANE_ARM64_RUN} /usr/bin/quelvane"
+    "QUELVANE_E2E_PROGRAM=${QUELVANE_ARM64_COMMAND}"
     "QUELVANE_E2E_WORKDIR=${QUELVANE_ARM64_ROOT}/usr/share/quelvane")
   # One ctest test per test of the harness, each named in full: a filter that no longer names a
   # test runs nothing, and gtest calls that a success.

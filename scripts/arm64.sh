@@ -89,8 +89,8 @@ quelvane_arm64_install_deb() {
     quelvane_arm64_sudo cp -a "$QUELVANE_ARM64_ROOT" "$root"
     quelvane_arm64_sudo cp "$deb" "$root/tmp/"
     local install=(apt-get install -y -qq --no-install-recommends "/tmp/$(basename "$deb")")
-    quelvane_arm64_in "$root" "${install[@]}" ||
-        { quelvane_arm64_in "$root" apt-get update -qq && quelvane_arm64_in "$root" "${install[@]}"; }
+    quelvane_arm64_in "$root" "${install[@]}" && return 0
+    quelvane_arm64_in "$root" apt-get update -qq && quelvane_arm64_in "$root" "${install[@]}"
 }
 
 # quelvane_arm64_deb DIR: the cross build's package, for arm64 with Depends worked out from the
