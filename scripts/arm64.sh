@@ -75,6 +75,7 @@ quelvane_arm64_make_root() {
             --second-stage || return 1
         quelvane_arm64_sources "$new"
         quelvane_arm64_in "$new" apt-get update -qq || return 1
+        quelvane_arm64_in "$new" apt-get clean
         quelvane_arm64_sudo mv "$new" "$root"
     } >&2
     echo "arm64 root: made in $((SECONDS - start)) s, $root"
@@ -82,15 +83,17 @@ quelvane_arm64_make_root() {
 
 # quelvane_arm64_install_deb DEB ROOT: a fresh copy of the arm64 root at ROOT with the package
 # installed by apt, which takes the package's Depends, and nothing it merely recommends, from
-# Debian's arm64 archive. Once more after refreshing the package lists when Debian has moved on.
+# Debian's arm64 archive; once more after refreshing the package lists when Debian has moved on.
 quelvane_arm64_install_deb() {
     local deb=$1 root=$2
     quelvane_arm64_sudo rm -rf "$root"
     quelvane_arm64_sudo cp -a "$QUELVANE_ARM64_ROOT" "$root"
     quelvane_arm64_sudo cp "$deb" "$root/tmp/"
     local install=(apt-get install -y -qq --no-install-recommends "/tmp/$(basename "$deb")")
-    quelvane_arm64_in "$root" "${install[@]}" && return 0
-    quelvane_arm64_in "$root" apt-get update -qq && quelvane_arm64_in "$root" "${install[@]}"
+    if ! quelvane_arm64_in "$root" "${install[@]}"; then
+        quelvane_arm64_in "$root" apt-get update -qq || return 1
+        quelvane_arm64_in "$root" "${install[@]}" || return 1
+    fi
 }
 
 # quelvane_arm64_deb DIR: the cross build's package, for arm64 with Depends worked out from the
