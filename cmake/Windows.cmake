@@ -46,14 +46,16 @@ add_custom_target(windows_zip ALL DEPENDS ${QUELVANE_ZIP})
 #   painting from beside the window, and a pointer moved in at once: Wine learns where the
 #                  pointer is only from the events that reach its own, ready windows;
 #   Unshowable     Wine maps windows of its own even when the program opens none.
-# The program starts with a Wine server of its own (cmake/wine-alone), on the test's own display.
+# The program starts with a Wine server of its own (cmake/wine-alone), on the test's own display,
+# in a Wine prefix apart from the one whose lasting server the unit and display tests share.
 function(quelvane_wine_e2e name filter)
   add_test(NAME wine_e2e.${name} COMMAND ${QUELVANE_WINDOWS_E2E} --gtest_filter=${filter})
   set(program ${CMAKE_BINARY_DIR}/unzipped/${QUELVANE_ZIP_NAME})
   set(environment
     "QUELVANE_E2E_PROGRAM=${CMAKE_CURRENT_FUNCTION_LIST_DIR}/wine-alone ${program}/quelvane.exe"
     "QUELVANE_E2E_WORKDIR=${program}"
-    "QUELVANE_E2E_GIVE_FOCUS=1")
+    "QUELVANE_E2E_GIVE_FOCUS=1"
+    "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-e2e")
   # A filter that matches no test must not pass.
   set_tests_properties(wine_e2e.${name} PROPERTIES LABELS "e2e;wine" ENVIRONMENT "${environment}"
     FAIL_REGULAR_EXPRESSION "0 tests from 0 test suites ran")

@@ -8,15 +8,15 @@
 #     src/                            the unpacked source packages
 #     prefix-<key>/                   the installed static libraries; <key> names their versions
 # Folders of the clone:
-#   build-windows/                    the cross build: quelvane.exe, unit and display tests
-#   build-windows/wine/               a Wine prefix of its own
-#   build-windows/zip/                the unpacked zip, whose quelvane.exe the end-to-end tests run
-#   build-windows-host/               the end-to-end harness, a Linux program
+#   build-windows/                    the cross build: quelvane.exe, unit and display tests, the zip
+#   build-windows/unzipped/           the zip unpacked, whose quelvane.exe the end-to-end tests run
+#   build-windows/wine/, wine-e2e/    Wine prefixes of its own
+#   build-windows-host/               the end-to-end tests, a Linux program
+#   build-windows-zip/                the program alone, for scripts/package
 
 QUELVANE_WINDOWS_PACKAGES=(
     cmake dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
-    wine wine64 fonts-liberation2 zip unzip xvfb xauth xdotool libx11-dev
-    build-essential libsfml-dev libgtest-dev
+    fonts-liberation2 wine wine64 unzip
 )
 QUELVANE_WINDOWS_CACHE=${QUELVANE_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quelvane/windows}
 QUELVANE_WINDOWS_TOOLCHAIN=$PWD/cmake/x86_64-w64-mingw32.cmake
@@ -139,17 +139,23 @@ quelvane_windows_configure() {
         -DQUELVANE_BENCH=OFF "$@"
 }
 
-# Wine's settings for the tests: a prefix of the build folder's own, made once (wineboot takes
-# about 10 s), no Wine messages, and no offer to install Mono or Gecko.
+# Wine's settings for the tests: no Wine messages, no offer to install Mono or Gecko, and two
+# prefixes of the build folder's own, made once (wineboot takes about 10 s each): wine/ for the
+# unit and display tests, which share one lasting Wine server, and wine-e2e/ for the end-to-end
+# tests, whose every program starts a server of its own (cmake/wine-alone).
 quelvane_windows_wine() {
-    export WINEPREFIX=$PWD/$1/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
-    wineboot -i && wineserver -w
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    local prefix
+    for prefix in "$PWD/$1/wine-e2e" "$PWD/$1/wine"; do
+        export WINEPREFIX=$prefix
+        [ -f "$WINEPREFIX/system.reg" ] && continue
+        wineboot -i && wineserver -w || return 1
+    done
 }
 
 # quelvane_build_windows DIR: everything the windows test stage runs: the cross build with its
-# unit and display tests, the zip unpacked into DIR/unzipped, the host's end-to-end tests, and a
-# Wine prefix.
+# unit and display tests, the zip unpacked into DIR/unzipped, the host's end-to-end tests, and the
+# Wine prefixes.
 quelvane_build_windows() {
     local dir=$1 prefix
     quelvane_install_packages "${QUELVANE_PACKAGES[@]}" "${QUELVANE_WINDOWS_PACKAGES[@]}"
