@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "WaitUntil.hpp"
+
 namespace e2e {
 
 namespace {
@@ -64,7 +66,7 @@ std::string ProgramRun::errors() const {
 }
 
 std::optional<int> ProgramRun::waitForExit(std::chrono::milliseconds timeout) {
-    return process_.waitForExit(timeout);
+    return process_.waitForExit(timeout * timeScale());
 }
 
 }  // namespace e2e
