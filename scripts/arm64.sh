@@ -10,7 +10,7 @@
 #                         every run, so the package's Depends alone must bring its libraries
 #   $QUELVANE_ARM64_ROOT  default ${XDG_CACHE_HOME:-~/.cache}/quelvane/arm64-root: a minimal
 #                         Debian 12 arm64 system (debootstrap, its second stage run under proot and
-#                         qemu), made once, in about five minutes, outside the clone, so later runs
+#                         qemu), made once, in 3 to 4 minutes, outside the clone, so later runs
 #                         and fresh clones on the same machine reuse it
 #   $QUELVANE_ARM64_HOST_BUILD  the host build whose end-to-end tests drive the arm64 program,
 #                         default build/ (the release stage's, built there if it is missing)
