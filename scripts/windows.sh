@@ -21,8 +21,6 @@ QUELVANE_WINDOWS_PACKAGES=(
 QUELVANE_WINDOWS_CACHE=${QUELVANE_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quelvane/windows}
 QUELVANE_WINDOWS_TOOLCHAIN=$PWD/cmake/x86_64-w64-mingw32.cmake
 QUELVANE_WINDOWS_FONT=/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf
-QUELVANE_WINDOWS_SFML=libsfml=2.5.1+dfsg-2
-QUELVANE_WINDOWS_FREETYPE=freetype=2.12.1+dfsg-5+deb12u4
 
 quelvane_windows_sudo() {
     if [ "$(id -u)" -ne 0 ]; then sudo "$@"; else "$@"; fi
@@ -38,23 +36,37 @@ URIs: http://deb.debian.org/debian
 Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: bookworm-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
     quelvane_windows_sudo apt-get -o DPkg::Lock::Timeout=900 update -qq
 }
 
-# The cache's folder for these versions of the libraries and of the compiler.
+# The newest version of a source package that apt knows.
+quelvane_windows_source_version() {
+    apt-cache showsrc --only-source "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -1
+}
+
+# The cache's folder for the current versions of the sources and of the compiler: a Debian
+# update of SFML, FreeType, GoogleTest or mingw-w64 builds the libraries anew.
 quelvane_windows_prefix() {
-    local compiler key
-    compiler=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)
-    key=$(echo "$QUELVANE_WINDOWS_SFML $QUELVANE_WINDOWS_FREETYPE $compiler" \
-        "$(dpkg-query -W -f='${Version}' googletest)" | md5sum | cut -c1-12)
+    local key
+    key=$(echo "$(quelvane_windows_source_version libsfml)" \
+        "$(quelvane_windows_source_version freetype)" \
+        "$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix googletest)" |
+        md5sum | cut -c1-12)
     echo "$QUELVANE_WINDOWS_CACHE/prefix-$key"
 }
 
-# quelvane_windows_source PACKAGE=VERSION: unpacks the source package into the cache once;
-# prints its folder.
+# quelvane_windows_source PACKAGE: unpacks the newest source package into the cache once; prints
+# its folder.
 quelvane_windows_source() {
-    local src=$QUELVANE_WINDOWS_CACHE/src/$1
+    local src
+    src=$QUELVANE_WINDOWS_CACHE/src/$1_$(quelvane_windows_source_version "$1")
     if [ ! -f "$src/.unpacked" ]; then
         rm -rf "$src" && mkdir -p "$src"
         (cd "$src" && apt-get source -qq "$1" >/dev/null 2>&1) || return 1
@@ -78,7 +90,7 @@ quelvane_windows_cmake_install() {
 
 quelvane_windows_freetype() {
     local source
-    source=$(quelvane_windows_source "$QUELVANE_WINDOWS_FREETYPE") || return 1
+    source=$(quelvane_windows_source freetype) || return 1
     quelvane_windows_cmake_install "$source" "$1" freetype -DBUILD_SHARED_LIBS=OFF \
         -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \
         -DFT_DISABLE_BROTLI=ON
@@ -90,7 +102,7 @@ quelvane_windows_freetype() {
 # stay empty.
 quelvane_windows_sfml() {
     local source
-    source=$(quelvane_windows_source "$QUELVANE_WINDOWS_SFML") || return 1
+    source=$(quelvane_windows_source libsfml) || return 1
     sed -i 's/"OpenGL32"/"opengl32"/' "$source/cmake/SFMLConfigDependencies.cmake.in"
     mkdir -p "$source/extlibs/bin/x64" "$source/extlibs/libs-mingw/x64"
     quelvane_windows_cmake_install "$source" "$1" sfml -DBUILD_SHARED_LIBS=OFF \
@@ -106,10 +118,10 @@ quelvane_windows_gtest() {
 # Builds the static libraries unless the cache has them; prints the prefix they are in.
 quelvane_windows_deps() {
     local prefix
+    quelvane_windows_deb_src >&2
     prefix=$(quelvane_windows_prefix)
     if [ ! -f "$prefix/.complete" ]; then
         echo "Building static FreeType, SFML and GoogleTest for Windows into $prefix" >&2
-        quelvane_windows_deb_src >&2
         rm -rf "$prefix"
         {
             quelvane_windows_freetype "$prefix" &&
