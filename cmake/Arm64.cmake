@@ -1,7 +1,6 @@
 # The end-to-end tests against the arm64 package as installed on an arm64 Debian system, for the
-# cross build of cmake/aarch64-linux-gnu.cmake. scripts/arm64.sh includes this file at the end of
-# the project() call (CMAKE_PROJECT_quelvane_INCLUDE) and installs the package into the root
-# beforehand.
+# cross build of cmake/aarch64-linux-gnu.cmake. They are added when both paths below are set, as
+# scripts/arm64.sh sets them; it installs the package into the root beforehand.
 #
 #   QUELVANE_ARM64_E2E    the host's build of the end-to-end tests (tests/e2e)
 #   QUELVANE_ARM64_ROOT   an arm64 Debian root with the package installed

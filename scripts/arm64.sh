@@ -127,7 +127,6 @@ quelvane_build_arm64() {
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/aarch64-linux-gnu.cmake" -DQUELVANE_BENCH=OFF \
         -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
-        -DCMAKE_PROJECT_quelvane_INCLUDE="$PWD/cmake/Arm64.cmake" \
         -DQUELVANE_ARM64_E2E="$e2e" -DQUELVANE_ARM64_ROOT="$PWD/$dir/root" || return 1
     cmake --build "$dir" -j "$(nproc)" --target quelvane unit_tests display_tests || return 1
     deb=$(quelvane_arm64_deb "$dir") || return 1
