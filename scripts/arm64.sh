@@ -105,15 +105,6 @@ quelvane_arm64_deb() {
     ls "$dir"/quelvane_*_arm64.deb
 }
 
-# The host's end-to-end tests, with the tests switched on in a build folder that scripts/run
-# configured without them. Prints the test program's path.
-quelvane_arm64_host_e2e() {
-    local host=$QUELVANE_ARM64_HOST_BUILD
-    cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=Release -DQUELVANE_TESTS=ON >&2 || return 1
-    cmake --build "$host" -j "$(nproc)" --target e2e_tests >&2 || return 1
-    echo "$(cd "$host" && pwd)/tests/e2e/e2e_tests"
-}
-
 # quelvane_build_arm64 DIR: everything the arm64 test stage runs: the cross build with its unit
 # and display tests, the .deb installed into a fresh copy of the arm64 root (made first where
 # there is none), and the host's end-to-end tests to drive the installed program. Says in
@@ -121,7 +112,7 @@ quelvane_arm64_host_e2e() {
 quelvane_build_arm64() {
     local dir=$1 e2e deb
     quelvane_arm64_install_packages "${QUELVANE_ARM64_TEST_PACKAGES[@]}"
-    e2e=$(quelvane_arm64_host_e2e) || return 1
+    e2e=$(quelvane_host_e2e "$QUELVANE_ARM64_HOST_BUILD") || return 1
     # The package holds the program alone: installing it needs no other target built.
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/aarch64-linux-gnu.cmake" -DQUELVANE_BENCH=OFF \

@@ -107,3 +107,13 @@ quelvane_package_deb() {
     mv -f "$deb" dist/
     echo "dist/$(basename "$deb")"
 }
+
+# quelvane_host_e2e BUILD_DIR: the end-to-end tests of this machine's build (the release stage's
+# build/, say), which drive a cross-built program behind its emulator; the tests are switched on
+# where scripts/run configured the folder without them. Prints the test program's path.
+quelvane_host_e2e() {
+    local host=$1
+    cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=Release -DQUELVANE_TESTS=ON >&2 || return 1
+    cmake --build "$host" -j "$(nproc)" --target e2e_tests >&2 || return 1
+    echo "$(cd "$host" && pwd)/tests/e2e/e2e_tests"
+}

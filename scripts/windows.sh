@@ -11,7 +11,8 @@
 #   build-windows/                    the cross build: quelvane.exe, unit and display tests, the zip
 #   build-windows/unzipped/           the zip unpacked, whose quelvane.exe the end-to-end tests run
 #   build-windows/wine/, wine-e2e/    Wine prefixes of its own
-#   build-windows-host/               the end-to-end tests, a Linux program
+#   build/                            the release build, whose end-to-end tests (a Linux program)
+#                                     drive the zip's quelvane.exe
 #   build-windows-zip/                the program alone, for scripts/package
 
 QUELVANE_WINDOWS_PACKAGES=(
@@ -133,12 +134,6 @@ quelvane_windows_deps() {
     echo "$prefix"
 }
 
-# The host's build of the end-to-end tests, which drive the Windows program under Wine.
-quelvane_windows_host_e2e() {
-    cmake -S . -B build-windows-host -DCMAKE_BUILD_TYPE=Release -DQUELVANE_BENCH=OFF
-    cmake --build build-windows-host -j "$(nproc)" --target e2e_tests
-}
-
 # quelvane_windows_configure DIR PREFIX [cmake arguments...]: the cross build, with the static
 # libraries of PREFIX. The font is named outright: the search for it looks inside the cross
 # build's find root only.
@@ -169,12 +164,11 @@ quelvane_windows_wine() {
 # unit and display tests, the zip unpacked into DIR/unzipped, the host's end-to-end tests, and the
 # Wine prefixes.
 quelvane_build_windows() {
-    local dir=$1 prefix
+    local dir=$1 prefix e2e
     quelvane_install_packages "${QUELVANE_PACKAGES[@]}" "${QUELVANE_WINDOWS_PACKAGES[@]}"
     prefix=$(quelvane_windows_deps) || return 1
-    quelvane_windows_host_e2e || return 1
-    quelvane_windows_configure "$dir" "$prefix" \
-        -DQUELVANE_WINDOWS_E2E="$PWD/build-windows-host/tests/e2e/e2e_tests" || return 1
+    e2e=$(quelvane_host_e2e build) || return 1
+    quelvane_windows_configure "$dir" "$prefix" -DQUELVANE_WINDOWS_E2E="$e2e" || return 1
     cmake --build "$dir" -j "$(nproc)" || return 1
     rm -rf "$dir/unzipped"
     unzip -q "$dir"/quelvane-*-windows-x64.zip -d "$dir/unzipped" || return 1
