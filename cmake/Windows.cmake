@@ -57,6 +57,7 @@ function(quelvane_wine_e2e name filter)
     "QUELVANE_E2E_PROGRAM=${CMAKE_CURRENT_FUNCTION_LIST_DIR}/wine-alone ${program}/quelvane.exe"
     "QUELVANE_E2E_WORKDIR=${program}"
     "QUELVANE_E2E_GIVE_FOCUS=1"
+    "QUELVANE_E2E_CRLF=1"
     "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-e2e")
   # A filter that matches no test must not pass.
   set_tests_properties(wine_e2e.${name} PROPERTIES LABELS "e2e;wine" ENVIRONMENT "${environment}"
