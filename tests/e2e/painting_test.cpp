@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "QuelvaneSession.hpp"
@@ -171,18 +172,28 @@ class Painting : public testing::TestWithParam<int> {
     }
 
     // One hard-brush or eraser stroke held still at a point of the window (or beside it) until
-    // the disc shows. A hard brush sets the whole disc in one frame, so no picture may show it
-    // partly drawn: neither the charge before the stroke nor the charge after it.
+    // the disc shows. A hard brush sets the whole disc in one frame, so no frame may show it
+    // partly drawn: neither the charge before the stroke nor the charge after it. A picture read
+    // while a frame is being put on the screen may show part of the old frame and part of the
+    // new one; a frame that really shows a partial disc stays on the screen for a whole frame's
+    // time, so a partial picture counts when the next picture shows the same.
     void stroke(Point p, MouseButton button, int radius, int value, const std::string& what) {
         const ChargeSketch before = sketch;
         sketch.stamp(node(p), radius, value);
         moveBeside(p);
         input.press(button);
         int partlyDrawn = 0;
+        std::optional<std::pair<int, int>> lastPartial;  // its mismatches to after and before
         const auto watch = watchScreen(window, [&](const Screenshot& s) {
-            const bool done = mismatches(s, sketch, p) == 0;
-            if (!done && mismatches(s, before, p) > 0) ++partlyDrawn;
-            return done;
+            const int toAfter = mismatches(s, sketch, p);
+            std::optional<std::pair<int, int>> partial;
+            if (toAfter > 0) {
+                const int toBefore = mismatches(s, before, p);
+                if (toBefore > 0) partial = std::pair{toAfter, toBefore};
+            }
+            if (partial && partial == lastPartial) ++partlyDrawn;
+            lastPartial = partial;
+            return toAfter == 0;
         });
         reportMismatches(watch, p, what);
         if (watch.met) {
