@@ -100,6 +100,27 @@ const FrameKernels neon{valueRangeNeon, paintBlueRedNeon, gradientNeon, gradient
                         maxSquaredMagnitudeNeon};
 #endif
 
+#if defined(__wasm_simd128__)
+// The whole module is built with -msimd128: two lanes need no target attribute.
+[[gnu::flatten]] ValueRange valueRangeWasmSimd(const double* values, std::size_t n) {
+    return valueRange<Lanes2>(values, n);
+}
+[[gnu::flatten]] void paintBlueRedWasmSimd(const PaintJob& job) {
+    paintBlueRed<Lanes2>(job);
+}
+[[gnu::flatten]] void gradientWasmSimd(const GradientJob& job) {
+    gradient<Lanes2, false>(job);
+}
+[[gnu::flatten]] double gradientLargestWasmSimd(const GradientJob& job) {
+    return gradient<Lanes2, true>(job);
+}
+[[gnu::flatten]] double maxSquaredMagnitudeWasmSimd(const double* xy, std::size_t nodes) {
+    return maxSquaredMagnitude<Lanes2>(xy, nodes);
+}
+const FrameKernels wasmSimd{valueRangeWasmSimd, paintBlueRedWasmSimd, gradientWasmSimd,
+                            gradientLargestWasmSimd, maxSquaredMagnitudeWasmSimd};
+#endif
+
 }  // namespace
 
 const FrameKernels& frameKernels(SimdLevel level) {
@@ -110,6 +131,9 @@ const FrameKernels& frameKernels(SimdLevel level) {
 #endif
 #if defined(__aarch64__)
     if (level == SimdLevel::Neon) return neon;
+#endif
+#if defined(__wasm_simd128__)
+    if (level == SimdLevel::WasmSimd) return wasmSimd;
 #endif
     (void)level;
     return portable;

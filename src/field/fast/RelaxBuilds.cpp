@@ -39,6 +39,13 @@ using namespace diagonal;
 }
 #endif
 
+#if defined(__wasm_simd128__)
+// The whole module is built with -msimd128: two lanes need no target attribute.
+[[gnu::flatten]] void relaxChunkWasmSimd(const DiagonalJob& job, int sweeps) {
+    relaxChunkAnyForm<Lanes2>(job, sweeps);
+}
+#endif
+
 }  // namespace
 
 DiagonalKernel diagonalKernel(SimdLevel level) {
@@ -49,6 +56,9 @@ DiagonalKernel diagonalKernel(SimdLevel level) {
 #endif
 #if defined(__aarch64__)
     if (level == SimdLevel::Neon) return relaxChunkNeon;
+#endif
+#if defined(__wasm_simd128__)
+    if (level == SimdLevel::WasmSimd) return relaxChunkWasmSimd;
 #endif
     (void)level;
     return relaxChunkPortable;

@@ -4,7 +4,7 @@ namespace {
 
 // From least to most capable: the best level is the last one the processor runs.
 constexpr SimdLevel levels[] = {SimdLevel::Portable, SimdLevel::Sse2, SimdLevel::Avx2,
-                                SimdLevel::Neon};
+                                SimdLevel::Neon, SimdLevel::WasmSimd};
 
 #if defined(__x86_64__) || defined(__i386__)
 bool processorRuns(SimdLevel level) {
@@ -20,6 +20,7 @@ bool processorRuns(SimdLevel level) {
         case SimdLevel::Avx2:
             return __builtin_cpu_supports("avx2");
         case SimdLevel::Neon:
+        case SimdLevel::WasmSimd:
             return false;
     }
     return false;
@@ -30,6 +31,13 @@ bool processorRuns(SimdLevel level) {
 // run time.
 bool processorRuns(SimdLevel level) {
     return level == SimdLevel::Portable || level == SimdLevel::Neon;
+}
+#elif defined(__wasm_simd128__)
+// WebAssembly has no run-time feature test: an engine validates the whole
+// module when it loads it, so a module built with -msimd128 (as this one) loads
+// only where wasm SIMD exists, and then every function in it may use SIMD.
+bool processorRuns(SimdLevel level) {
+    return level == SimdLevel::Portable || level == SimdLevel::WasmSimd;
 }
 #else
 bool processorRuns(SimdLevel level) {
@@ -66,6 +74,8 @@ const char* simdLevelName(SimdLevel level) {
             return "avx2";
         case SimdLevel::Neon:
             return "neon";
+        case SimdLevel::WasmSimd:
+            return "wasm-simd";
     }
     return "unknown";
 }
