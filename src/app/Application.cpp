@@ -24,6 +24,11 @@ const char* const helpString =
     "  'v' - show/hide electric field\n"
     "  'n' - normalize electric vectors";
 
+// The build gives the version, once, from the project's (CMakeLists.txt); a file compiled
+// outside it still builds, with a title that says so.
+#ifndef QUELVANE_VERSION
+#define QUELVANE_VERSION "(version unknown)"
+#endif
 const char* const windowTitle = "Quelvane " QUELVANE_VERSION;
 
 const char* const scenarioHelpString =

@@ -1,11 +1,27 @@
 #include "field/FieldModel.hpp"
 
+#include <cstddef>
+#include <limits>
+#include <new>
+
 #include "field/Relaxation.hpp"
 
 namespace {
 
+// The largest per-node array, the field's two doubles a node, must be addressable. Where
+// size_t has 32 bits (WebAssembly) a large grid's arrays are not: that machine has not the
+// memory for it, as surely as when an allocation is refused, and says so the same way rather
+// than with the length error of a vector too long to exist.
+void requireAddressable(std::uint32_t nx, std::uint32_t ny) {
+    const std::uint64_t bytes = std::uint64_t{nx} * ny * 2 * sizeof(double);
+    if (bytes > static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max())) {
+        throw std::bad_alloc();
+    }
+}
+
 Grid2D modelGrid(double xmin, double xmax, double ymin, double ymax, std::uint16_t nx,
                  std::uint16_t ny) {
+    requireAddressable(nx, ny);
     return Grid2D(Axis(xmin, xmax, nx), Axis(ymin, ymax, ny));
 }
 

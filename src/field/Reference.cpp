@@ -11,7 +11,7 @@ void sweepEqualSteps(const SweepInput& in) {
     const std::ptrdiff_t ny = in.ny;
     const double h2 = in.hx * in.hx;
     const double factor = in.constants.omega * 0.25;
-    for (std::ptrdiff_t i = 1; i + 1 < std::ptrdiff_t{in.nx}; ++i) {
+    for (std::ptrdiff_t i = 1; i + 1 < static_cast<std::ptrdiff_t>(in.nx); ++i) {
         double* p = in.phi + i * ny;
         const double* r = in.rho + i * ny;
         for (std::ptrdiff_t j = 1; j + 1 < ny; ++j) {
@@ -31,7 +31,7 @@ void sweepGeneralSteps(const SweepInput& in) {
     const double factor = in.constants.omega * in.constants.stencilFactor;
     const double keep = 1.0 - in.constants.omega;
     const double divisor = in.constants.chargeDivisor;
-    for (std::ptrdiff_t i = 1; i + 1 < std::ptrdiff_t{in.nx}; ++i) {
+    for (std::ptrdiff_t i = 1; i + 1 < static_cast<std::ptrdiff_t>(in.nx); ++i) {
         double* p = in.phi + i * ny;
         const double* r = in.rho + i * ny;
         for (std::ptrdiff_t j = 1; j + 1 < ny; ++j) {

@@ -4,9 +4,9 @@
 // integer lanes, lane-wise choice and truncation, and the test of a whole
 // comparison mask. Included only by the frame kernels' *Body.hpp files.
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "field/fast/Lanes.hpp"
 
@@ -58,15 +58,25 @@ template <class V>
     }
 }
 
+// The bits of a double. std::memcpy rather than std::bit_cast, which some
+// standard libraries (emscripten 3.1's libc++) do not have yet; compilers
+// make both one move.
+[[gnu::always_inline]] inline std::uint64_t bitsOf(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
 // cond ? a : b lane by lane. For single doubles the choice is made with bit
 // masks: a branch on noisy values would be mispredicted half of the time.
 template <class V, class Cond>
 [[gnu::always_inline]] inline V choose(const Cond& cond, const V& a, const V& b) {
     if constexpr (sizeof(V) == sizeof(double)) {
         const std::uint64_t mask = 0 - static_cast<std::uint64_t>(cond);
-        const std::uint64_t bits =
-            (std::bit_cast<std::uint64_t>(a) & mask) | (std::bit_cast<std::uint64_t>(b) & ~mask);
-        return std::bit_cast<double>(bits);
+        const std::uint64_t bits = (bitsOf(a) & mask) | (bitsOf(b) & ~mask);
+        double chosen;
+        std::memcpy(&chosen, &bits, sizeof chosen);
+        return chosen;
     } else {
         return cond ? a : b;
     }

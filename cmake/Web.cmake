@@ -1,0 +1,52 @@
+# The web build (emcmake cmake): the program as WebAssembly with a page around it.
+#
+#   sfml-system, sfml-window, sfml-graphics   the part of SFML 2's API that src/ uses, written for
+#                 the browser on emscripten's html5.h and WebGL (web/sfml/README.md); the same
+#                 target names as Debian's SFML, so quelvane_core links them unchanged
+#   quelvane      web/main.cpp's main loop instead of src/app/main.cpp: quelvane.js, quelvane.wasm
+#   index.html    the page (web/index.html), beside courier.ttf, in the build folder
+#
+#   QUELVANE_WEB_DEPS   the prefix FreeType was built into (scripts/web.sh)
+
+set(QUELVANE_WEB_DEPS "" CACHE PATH "Prefix of FreeType built for the web (scripts/web.sh)")
+if(NOT EXISTS "${QUELVANE_WEB_DEPS}/lib/libfreetype.a")
+  message(FATAL_ERROR "FreeType for the web not found in QUELVANE_WEB_DEPS='${QUELVANE_WEB_DEPS}': "
+                      "source scripts/deps.sh and scripts/web.sh, then quelvane_build_web")
+endif()
+
+set(QUELVANE_WEB_DIR ${CMAKE_CURRENT_LIST_DIR}/../web)
+
+# The program's C++ exceptions (std::bad_alloc, std::runtime_error) are caught in main and in the
+# frame loop, so catching stays on (emscripten turns it off by default).
+add_compile_options(-fexceptions)
+add_link_options(-fexceptions)
+
+add_library(web_freetype STATIC IMPORTED)
+set_target_properties(web_freetype PROPERTIES
+  IMPORTED_LOCATION ${QUELVANE_WEB_DEPS}/lib/libfreetype.a
+  INTERFACE_INCLUDE_DIRECTORIES ${QUELVANE_WEB_DEPS}/include/freetype2)
+
+function(quelvane_web_sfml name folder)
+  file(GLOB sources CONFIGURE_DEPENDS ${QUELVANE_WEB_DIR}/sfml/src/${folder}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${QUELVANE_WEB_DIR}/sfml/include
+                                     PRIVATE ${QUELVANE_WEB_DIR}/sfml/src)
+  target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()
+
+quelvane_web_sfml(sfml-system System)
+quelvane_web_sfml(sfml-window Window sfml-system)
+quelvane_web_sfml(sfml-graphics Graphics sfml-window web_freetype)
+
+add_executable(quelvane ${QUELVANE_WEB_DIR}/main.cpp)
+target_link_libraries(quelvane PRIVATE quelvane_core)
+add_dependencies(quelvane font)
+# WebGL 1, the most widely available; memory grows up to wasm32's 4 GB, and an allocation that
+# cannot be met returns null (operator new: std::bad_alloc) rather than aborting. The page
+# (web/index.html) gives Module its arguments, canvas, output and the font, through FS.
+target_link_options(quelvane PRIVATE
+  -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB
+  -sABORTING_MALLOC=0 -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS
+  -sENVIRONMENT=web -sEXIT_RUNTIME=0)
+
+configure_file(${QUELVANE_WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
