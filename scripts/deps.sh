@@ -9,7 +9,7 @@ QUELVANE_RUN_PACKAGES=(
 )
 QUELVANE_PACKAGES=(
     "${QUELVANE_RUN_PACKAGES[@]}"
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
     xvfb xauth xdotool libx11-dev
     clang libclang-rt-14-dev llvm
     dpkg-dev file desktop-file-utils

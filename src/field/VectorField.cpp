@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "field/PortableMath.hpp"
 #include "field/Reference.hpp"
 #include "field/ScalarField.hpp"
 #include "field/fast/FrameKernels.hpp"
@@ -70,9 +71,10 @@ sf::Vector2f VectorField::headOffset(double ex, double ey) const {
         // A field too weak or too strong for floats (the squares underflow or
         // overflow, the factor overflows, the components lose their digits)
         // would give a point, an infinite or a NaN head: take its direction in
-        // double instead, where hypot neither underflows nor overflows.
+        // double instead, where hypot neither underflows nor overflows (our own,
+        // since the C libraries' hypot differ in the last bit).
         if (!(magnitude >= floatMin && magnitude <= floatMax && scaled <= floatMax)) {
-            const double m = std::hypot(ex, ey);
+            const double m = portableHypot(ex, ey);
             return {static_cast<float>(ex / m * half), static_cast<float>(ey / m * half)};
         }
         s = static_cast<float>(scaled);

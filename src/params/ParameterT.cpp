@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "field/PortableMath.hpp"
 #include "params/ParameterPanel.hpp"
 
 namespace {
@@ -154,7 +155,8 @@ std::string ParameterT<T>::stepText() const {
 template <class T>
 double ParameterT<T>::stepMagnitude() const {
     // exponent is public data; past the ceiling the power would not fit in T.
-    const double power = std::pow(10.0, std::min(exponent, kStepCeiling<T>));
+    // Our own power of ten: the C libraries' pow differ in the last bits.
+    const double power = portablePow10(std::min(exponent, kStepCeiling<T>));
     return static_cast<double>(static_cast<T>(power));
 }
 
