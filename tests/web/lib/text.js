@@ -1,0 +1,78 @@
+// Reads the frame-rate text off the canvas. The overlay font is monospaced, 11 pixels a
+// character, and texts stand at whole pixels, so one character looks the same wherever it is
+// drawn on the same background: the program's own cursor read-out, "x = <i>", shows each digit
+// at a known place and gives the templates the frame-rate text is matched against.
+'use strict';
+
+const {isTextYellow} = require('./program');
+
+const advance = 11;
+const cellHeight = 22;  // the line pitch is 20; the next text's glyphs start lower still
+const margin = 20;      // between the window's edges and the texts
+
+// A character cell's pixels, its first and last columns left out: neighbouring glyphs may
+// reach into them.
+function cell(picture, left, top) {
+    const pixels = [];
+    for (let y = top; y < top + cellHeight; ++y) {
+        for (let x = left + 1; x < left + advance - 1; ++x)
+            pixels.push(picture.pixel(x, y).join(','));
+    }
+    return pixels.join(' ');
+}
+
+function blank(picture, left, top) {
+    return picture.count(isTextYellow, {left, top, width: advance, height: cellHeight}) === 0;
+}
+
+// Digit templates from the read-out of nodes 0 ... 9 of the top row (at scale 1), each on a
+// canvas whose texts are hidden, over uncharged black.
+async function digitTemplates(program) {
+    const templates = [];
+    const y = 100;
+    for (let d = 0; d <= 9; ++d) {
+        await program.park();
+        await program.watch((p) => blank(p, d + margin + 4 * advance, y + margin));
+        await program.moveTo(d, y);
+        // "x = d": the digit is the fifth character; seen there, the frame is one with the pointer
+        // at d, since the parked pointer's frames show no read-out.
+        const seen = await program.watch((p) => !blank(p, d + margin + 4 * advance, y + margin));
+        if (!seen.met) throw new Error(`no read-out of node ${d}`);
+        templates.push(cell(seen.last, d + margin + 4 * advance, y + margin));
+    }
+    await program.park();
+    return templates;
+}
+
+// The frame-rate text "<n> FPS", right-aligned at the top right of a canvas `width` pixels
+// wide: null while it reads otherwise.
+function frameRateIn(picture, width, templates) {
+    for (let length = 5; length <= 10; ++length) {
+        const left = width - margin - advance * length;
+        let digits = '';
+        for (let k = 0; k < length - 4; ++k) {
+            const d = templates.indexOf(cell(picture, left + k * advance, margin));
+            if (d < 0) break;
+            digits += d;
+        }
+        if (digits.length !== length - 4) continue;
+        const spaceThenLetters = blank(picture, left + (length - 4) * advance, margin) &&
+            [3, 2, 1].every((k) => !blank(picture, left + (length - k) * advance, margin)) &&
+            blank(picture, left - advance, margin);
+        if (spaceThenLetters) return {value: Number(digits), text: `${digits} FPS`};
+    }
+    return null;
+}
+
+// Hides the help, the field and the outline, learns the digits, then waits for the frame-rate
+// text to read as "<n> FPS"; resolves to { value, text }.
+async function readFrameRate(program, width) {
+    await program.keys(['h', 'v', 'o']);
+    const templates = await digitTemplates(program);
+    let read = null;
+    const watch = await program.watch((p) => (read = frameRateIn(p, width, templates)) !== null);
+    if (!watch.met) throw new Error('the frame-rate text does not read "<n> FPS"');
+    return read;
+}
+
+module.exports = {readFrameRate};
