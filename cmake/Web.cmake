@@ -20,6 +20,9 @@ set(QUELVANE_WEB_DIR ${CMAKE_CURRENT_LIST_DIR}/../web)
 # frame loop, so catching stays on (emscripten turns it off by default).
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
+# wasm SIMD for the fast kernels' two-lane level (src/field/fast): a module with SIMD in it loads
+# only in a browser that runs wasm SIMD (Chrome 91, Firefox 89, Safari 16.4 and later).
+add_compile_options(-msimd128)
 
 add_library(web_freetype STATIC IMPORTED)
 set_target_properties(web_freetype PROPERTIES
