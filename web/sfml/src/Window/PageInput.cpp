@@ -1,0 +1,148 @@
+#include "Window/PageInput.hpp"
+
+#include <emscripten/html5.h>
+
+#include <cmath>
+
+#include "Window/Page.hpp"
+
+namespace sf::priv {
+
+namespace {
+
+PageInput& inputOf(void* userData) {
+    return *static_cast<PageInput*>(userData);
+}
+
+Vector2i canvasPoint(const EmscriptenMouseEvent& e) {
+    return Vector2i(static_cast<int>(e.clientX), static_cast<int>(e.clientY)) - canvasOrigin();
+}
+
+EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
+    PageInput& input = inputOf(userData);
+    const Keyboard::Key key = keyOf(e->key, e->code);
+    const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    if (key != Keyboard::Unknown) pageDevices().keys[static_cast<std::size_t>(key)] = down;
+    if (!(down && e->repeat && !input.keyRepeat)) {
+        Event event{};
+        event.type = down ? Event::KeyPressed : Event::KeyReleased;
+        event.key = {key, e->altKey != 0, e->ctrlKey != 0, e->shiftKey != 0, e->metaKey != 0};
+        input.push(event);
+    }
+    // The program's keys do not also scroll the page or open the browser's quick find; the
+    // browser's own shortcuts (with Ctrl, Alt or Meta) and unknown keys (F5, F12) stay its own.
+    return key != Keyboard::Unknown && !e->ctrlKey && !e->altKey && !e->metaKey &&
+           !(key >= Keyboard::F1 && key <= Keyboard::F15);
+}
+
+EM_BOOL onButton(int type, const EmscriptenMouseEvent* e, void* userData) {
+    Mouse::Button button;
+    if (!buttonOf(e->button, button)) return EM_FALSE;
+    const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
+    PageDevices& devices = pageDevices();
+    devices.pointer = {static_cast<int>(e->clientX), static_cast<int>(e->clientY)};
+    // A release outside the canvas of a button not pressed over it is not the program's.
+    if (!down && !devices.buttons[button]) return EM_FALSE;
+    devices.buttons[button] = down;
+    Event event{};
+    event.type = down ? Event::MouseButtonPressed : Event::MouseButtonReleased;
+    const Vector2i at = canvasPoint(*e);
+    event.mouseButton = {button, at.x, at.y};
+    inputOf(userData).push(event);
+    // The press's default stays: it gives the canvas the keyboard focus.
+    return EM_FALSE;
+}
+
+EM_BOOL onMove(int, const EmscriptenMouseEvent* e, void* userData) {
+    pageDevices().pointer = {static_cast<int>(e->clientX), static_cast<int>(e->clientY)};
+    Event event{};
+    event.type = Event::MouseMoved;
+    const Vector2i at = canvasPoint(*e);
+    event.mouseMove = {at.x, at.y};
+    inputOf(userData).push(event);
+    return EM_FALSE;
+}
+
+// One wheel step, up or away from the user positive, for each notch of a mouse wheel: lines and
+// pages (Firefox) and large pixel deltas (Chrome, Safari: about 100 a notch) count one step an
+// event; small pixel deltas (touchpads) are summed until they make 100.
+float wheelSteps(PageInput& input, const EmscriptenWheelEvent& e) {
+    const double d = e.deltaY;
+    if (d == 0.0) return 0.0f;
+    if (e.deltaMode != DOM_DELTA_PIXEL || std::abs(d) >= 50.0) {
+        input.wheelRest = 0.0;
+        return d > 0.0 ? -1.0f : 1.0f;
+    }
+    input.wheelRest += d;
+    const double steps = std::trunc(input.wheelRest / 100.0);
+    input.wheelRest -= steps * 100.0;
+    return static_cast<float>(-steps);
+}
+
+EM_BOOL onWheel(int, const EmscriptenWheelEvent* e, void* userData) {
+    PageInput& input = inputOf(userData);
+    const float steps = wheelSteps(input, *e);
+    if (steps != 0.0f) {
+        Event event{};
+        event.type = Event::MouseWheelScrolled;
+        const Vector2i at = canvasPoint(e->mouse);
+        event.mouseWheelScroll = {Mouse::VerticalWheel, steps, at.x, at.y};
+        input.push(event);
+    }
+    // The wheel over the canvas is the brush's: the page does not scroll.
+    return EM_TRUE;
+}
+
+EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void* userData) {
+    Event event{};
+    event.type = type == EMSCRIPTEN_EVENT_FOCUS ? Event::GainedFocus : Event::LostFocus;
+    if (event.type == Event::LostFocus) {
+        // Keys and buttons released while the canvas had no focus send it nothing.
+        pageDevices().keys.fill(false);
+    }
+    inputOf(userData).push(event);
+    return EM_FALSE;
+}
+
+void listen(void* self) {
+    const char* canvas = canvasSelector;
+    emscripten_set_keydown_callback(canvas, self, EM_TRUE, onKey);
+    emscripten_set_keyup_callback(canvas, self, EM_TRUE, onKey);
+    emscripten_set_mousedown_callback(canvas, self, EM_TRUE, onButton);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, self, EM_TRUE, onButton);
+    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, self, EM_TRUE, onMove);
+    emscripten_set_wheel_callback(canvas, self, EM_TRUE, onWheel);
+    emscripten_set_focus_callback(canvas, self, EM_TRUE, onFocus);
+    emscripten_set_blur_callback(canvas, self, EM_TRUE, onFocus);
+}
+
+void stopListening() {
+    const char* canvas = canvasSelector;
+    emscripten_set_keydown_callback(canvas, nullptr, EM_TRUE, nullptr);
+    emscripten_set_keyup_callback(canvas, nullptr, EM_TRUE, nullptr);
+    emscripten_set_mousedown_callback(canvas, nullptr, EM_TRUE, nullptr);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
+    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
+    emscripten_set_wheel_callback(canvas, nullptr, EM_TRUE, nullptr);
+    emscripten_set_focus_callback(canvas, nullptr, EM_TRUE, nullptr);
+    emscripten_set_blur_callback(canvas, nullptr, EM_TRUE, nullptr);
+}
+
+}  // namespace
+
+PageInput::PageInput() {
+    if (inBrowser()) listen(this);
+}
+
+PageInput::~PageInput() {
+    if (inBrowser()) stopListening();
+}
+
+bool PageInput::poll(Event& event) {
+    if (events.empty()) return false;
+    event = events.front();
+    events.pop_front();
+    return true;
+}
+
+}  // namespace sf::priv
