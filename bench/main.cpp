@@ -7,6 +7,7 @@
 #include "field/fast/SimdLevel.hpp"
 
 void registerRelaxBenchmarks();
+void registerStepBenchmarks();
 void registerFrameBenchmarks();
 void registerAppBenchmarks();
 
@@ -15,7 +16,9 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     std::printf("Fast kernels on this processor: %s\n", simdLevelName(bestSimdLevel()));
     registerRelaxBenchmarks();
-    // Textures and windows need an X display.
+    registerStepBenchmarks();
+#if !defined(__EMSCRIPTEN__)
+    // Textures and windows need an X display; under node there is neither (bench/CMakeLists.txt).
     const char* display = std::getenv("DISPLAY");
     if (display != nullptr && *display != '\0') {
         registerFrameBenchmarks();
@@ -23,6 +26,7 @@ int main(int argc, char** argv) {
     } else {
         std::printf("No DISPLAY: the frame and application benchmarks are left out.\n");
     }
+#endif
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printTables();
