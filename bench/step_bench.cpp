@@ -71,17 +71,16 @@ double stepFast(StepCase& c, SimdLevel level) {
 
 template <class Step>
 void add(const std::string& name, std::shared_ptr<StepCase> c, Step step) {
-    benchmark::RegisterBenchmark(
-        name.c_str(),
-        [c, step](benchmark::State& state) {
-            for (auto _ : state) {
-                benchmark::DoNotOptimize(step(*c));
-                benchmark::ClobberMemory();
-            }
-            state.counters["nodes/s"] =
-                benchmark::Counter(double(c->grid.nodeCount()) * double(state.iterations()),
-                                   benchmark::Counter::kIsRate);
-        })
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [c, step](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         benchmark::DoNotOptimize(step(*c));
+                                         benchmark::ClobberMemory();
+                                     }
+                                     state.counters["nodes/s"] = benchmark::Counter(
+                                         double(c->grid.nodeCount()) * double(state.iterations()),
+                                         benchmark::Counter::kIsRate);
+                                 })
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
 }
