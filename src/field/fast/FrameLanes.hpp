@@ -48,12 +48,24 @@ struct IntLanes<Lanes4> {
 };
 #endif
 
-// Truncation toward zero, as a static_cast of each lane.
+// Truncation toward zero, as a static_cast of each lane; every lane must lie
+// inside the integers' range.
 template <class V>
 [[gnu::always_inline]] inline typename IntLanes<V>::type truncate(const V& v) {
     if constexpr (sizeof(V) == sizeof(double)) {
         return static_cast<std::int32_t>(v);
     } else {
+#if defined(__wasm_simd128__)
+        // Inside the range wasm's saturating truncation is the plain one. Clang
+        // converts two lanes to two integers lane by lane, each guarded against
+        // a trap, and folds the taking of the low two lanes of the vector
+        // instruction's four back into that: the empty asm keeps the four.
+        if constexpr (laneCount<V> == 2) {
+            Int4 four = __builtin_wasm_trunc_sat_zero_s_f64x2_i32x4(v);
+            __asm__("" : "+r"(four));
+            return __builtin_shufflevector(four, four, 0, 1);
+        }
+#endif
         return __builtin_convertvector(v, typename IntLanes<V>::type);
     }
 }
@@ -82,6 +94,26 @@ template <class V, class Cond>
     }
 }
 
+// v where v > most, else most, lane by lane (a NaN v never wins): the step of
+// every search for the largest. wasm's pmax(a, b) is a < b ? b : a, this very
+// choice in one instruction, where clang would compare and then choose bits.
+template <class V>
+[[gnu::always_inline]] inline V larger(const V& v, const V& most) {
+#if defined(__wasm_simd128__)
+    if constexpr (laneCount<V> == 2) return __builtin_wasm_pmax_f64x2(most, v);
+#endif
+    return v > most ? v : most;
+}
+
+// v where v < least, else least, lane by lane; wasm's pmin(a, b) is b < a ? b : a.
+template <class V>
+[[gnu::always_inline]] inline V smaller(const V& v, const V& least) {
+#if defined(__wasm_simd128__)
+    if constexpr (laneCount<V> == 2) return __builtin_wasm_pmin_f64x2(least, v);
+#endif
+    return v < least ? v : least;
+}
+
 // True when every lane of a comparison's mask is set.
 template <class M>
 [[gnu::always_inline]] inline bool allLanes(const M& mask) {
@@ -93,6 +125,11 @@ template <class M>
 #if defined(QUELVANE_X86_INTRINSICS)
     if constexpr (sizeof(M) == 16) {
         return _mm_movemask_pd(reinterpret_cast<__m128d>(mask)) == 0x3;
+    }
+#endif
+#if defined(__wasm_simd128__)
+    if constexpr (sizeof(M) == 16) {
+        return __builtin_wasm_all_true_i64x2(mask);
     }
 #endif
     bool all = true;

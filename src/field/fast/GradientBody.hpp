@@ -101,7 +101,7 @@ struct PairSink {
         }
         if constexpr (Track) {
             const V sq = x * x + y * y;
-            most = sq > most ? sq : most;
+            most = larger(sq, most);
         }
     }
 

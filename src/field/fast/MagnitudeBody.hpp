@@ -37,7 +37,7 @@ template <class V>
                 sq = __builtin_shufflevector(sa, sb, 0, 2, 4, 6) +
                      __builtin_shufflevector(sa, sb, 1, 3, 5, 7);
             }
-            most = sq > most ? sq : most;
+            most = larger(sq, most);
         }
         double lanes[w];
         storeLanes(lanes, most);

@@ -46,8 +46,8 @@ template <class V>
         for (size_t g = 0; g < groups; ++g) {
             V v;
             loadLanes(v, values + k + g * w);
-            hi[g] = v > hi[g] ? v : hi[g];
-            lo[g] = v < lo[g] ? v : lo[g];
+            hi[g] = larger(v, hi[g]);
+            lo[g] = smaller(v, lo[g]);
         }
     }
     ValueRange r{start, start};
