@@ -40,14 +40,20 @@ template <class V>
     return truncate<V>(red) | (truncate<V>(blue) << 16) | static_cast<std::int32_t>(0xFF000000u);
 }
 
-// part: so the conversion through integers is given lanes limited to
-// -1024 .. 1024 (NaN to 1024), which stay inside the integers' range.
+// Each lane rounded toward zero. Only the colour map's products come here, and
+// only a whole part below 255 is used: so the conversion through integers is
+// given lanes limited to -1024 .. 1024 (NaN to 1024), which stay inside the
+// integers' range. AVX and wasm SIMD round in one instruction and keep a NaN
+// or a large lane as it is, which the caller rejects all the same.
 template <class V>
 [[gnu::always_inline]] inline V wholePart(const V& v) {
 #if defined(QUELVANE_AVX_BUILTINS)
     if constexpr (laneCount<V> == 4) {
         return __builtin_ia32_roundpd256(v, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
     }
+#endif
+#if defined(__wasm_simd128__)
+    if constexpr (laneCount<V> == 2) return __builtin_wasm_trunc_f64x2(v);
 #endif
     const V below = v < 1024.0 ? v : V{} + 1024.0;
     const V inside = below > -1024.0 ? below : V{} - 1024.0;

@@ -138,6 +138,4 @@ template <class M>
     return all;
 }
 
-// Each lane rounded toward zero. Only products of the colour map come here,
-
 }  // namespace frame
