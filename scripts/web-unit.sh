@@ -14,5 +14,5 @@ quelvane_build_web_unit() {
     quelvane_install_packages "${QUELVANE_WEB_PACKAGES[@]}" "${QUELVANE_WEB_UNIT_PACKAGES[@]}"
     quelvane_web_configure "$dir" -DQUELVANE_TESTS=ON -DQUELVANE_BENCH=OFF \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" || return 1
-    cmake --build "$dir" -j "$(nproc)" --target unit_tests
+    cmake --build "$dir" -j "$(nproc)" --target unit_tests golden_tests
 }

@@ -99,7 +99,9 @@ std::uint64_t hashOf(const sf::VertexArray& vertices) {
     for (std::size_t k = 0; k < vertices.getVertexCount(); ++k) {
         h.addBits(vertices[k].position.x);
         h.addBits(vertices[k].position.y);
-        h.add(vertices[k].color.toInteger(), 4);
+        const sf::Color c = vertices[k].color;
+        for (const std::uint8_t channel : {c.a, c.b, c.g, c.r})
+            h.add(channel, 1);
     }
     return h.value();
 }
