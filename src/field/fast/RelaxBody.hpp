@@ -72,6 +72,30 @@ struct BatchBases {
 // to follow, so the line two batches ahead is requested in advance.
 constexpr ptrdiff_t prefetchAhead = 2 * diagonalBatch;
 
+#if defined(__wasm__)
+// WebAssembly has no prefetch (__builtin_prefetch compiles to nothing), so a
+// loop of plain loads asks for the lines instead: one node of diagonal d in
+// every column of the potential and of the charge, d as far ahead as the
+// prefetches elsewhere. Its loads wait for nothing, so many misses are in
+// flight at once, where the copies take them a column at a time. The sum is
+// kept only so that the loads stay.
+[[gnu::always_inline]] inline void touchDiagonal(const DiagonalJob& job, ptrdiff_t d) {
+    const DiagonalGeometry& g = job.grid;
+    if (d >= g.diagonalCount()) return;
+    const ptrdiff_t i0 = g.first(d);
+    const ptrdiff_t n = g.last(d) - i0 + 1;
+    // Node (i, d - i) of the x-major arrays: one step of ny - 1 per column.
+    const ptrdiff_t step = g.ny - 1;
+    const double* phi = job.phi + i0 * g.ny + (d - i0);
+    const double* rho = job.rho + i0 * g.ny + (d - i0);
+    double seen = 0.0;
+    for (ptrdiff_t k = 0; k < n; ++k)
+        seen += phi[k * step] + rho[k * step];
+    volatile double sink = seen;
+    (void)sink;
+}
+#endif
+
 // Copies every node of diagonals a .. b from the x-major potential, column by
 // column.
 [[gnu::always_inline]] inline void loadNodes(const DiagonalJob& job, ptrdiff_t a, ptrdiff_t b) {
@@ -156,6 +180,9 @@ template <class V, class Rule>
     for (ptrdiff_t t = 2; t <= lastStep; ++t) {
         if (loaded < t + 1 && loaded < lastRead) {
             const ptrdiff_t b = std::min(loaded + diagonalBatch, lastRead);
+#if defined(__wasm__)
+            touchDiagonal(job, b + prefetchAhead);
+#endif
             loadNodes(job, loaded + 1, b);
             loadCharge<V>(job, rule, loaded + 1, b);
             loaded = b;
