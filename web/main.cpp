@@ -5,6 +5,7 @@
 // program lives on after main has returned, as long as the page.
 
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include <SFML/Graphics/Texture.hpp>
 #include <cstdio>
@@ -55,6 +56,22 @@ void frame(void* argument) {
     }
 }
 
+// Frames run back to back only while the page is shown. In a hidden tab they wait for the
+// browser's animation frames, which a hidden tab does not get, rather than keep a core busy
+// drawing what nobody sees; shown again, they run back to back.
+void paceFrames(bool hidden) {
+    if (hidden) {
+        emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+    } else {
+        emscripten_set_main_loop_timing(EM_TIMING_SETIMMEDIATE, 0);
+    }
+}
+
+EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
+    paceFrames(e->hidden);
+    return EM_FALSE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,6 +99,9 @@ int main(int argc, char** argv) {
     }
     // The loop owns the program from here on; the page ends them both when it closes.
     emscripten_set_main_loop_arg(frame, running.release(), 0, false);
-    emscripten_set_main_loop_timing(EM_TIMING_SETIMMEDIATE, 0);
+    EmscriptenVisibilityChangeEvent visibility{};
+    emscripten_get_visibility_status(&visibility);
+    paceFrames(visibility.hidden);
+    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
     return 0;
 }
