@@ -43,6 +43,55 @@ void main() {
 }
 )";
 
+// Lines: each vertex also carries both ends of its line and their colours. A line's colour at a
+// pixel is its ends' colours mixed by how far the pixel's centre lies along the line's major axis
+// (x for a line more wide than tall, else y), as desktop GL drivers (Mesa) mix them; WebGL
+// rasterisers mix by the centre's projection onto the line, which on the field's short sloping
+// lines gives colours up to 16 levels apart from the desktop's.
+const char* const lineVertexSource = R"(
+attribute vec2 position;
+attribute vec2 endA;
+attribute vec2 endB;
+attribute vec4 colorA;
+attribute vec4 colorB;
+uniform mat4 projection;
+uniform mat4 model;
+uniform vec2 viewport;
+varying vec2 vEndA;
+varying vec2 vEndB;
+varying vec4 vColorA;
+varying vec4 vColorB;
+vec2 windowOf(vec2 p) {
+    vec4 clip = projection * (model * vec4(p, 0.0, 1.0));
+    return (clip.xy + 1.0) * 0.5 * viewport;
+}
+void main() {
+    gl_Position = projection * (model * vec4(position, 0.0, 1.0));
+    vEndA = windowOf(endA);
+    vEndB = windowOf(endB);
+    vColorA = colorA;
+    vColorB = colorB;
+}
+)";
+
+const char* const lineFragmentSource = R"(
+#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#endif
+varying vec2 vEndA;
+varying vec2 vEndB;
+varying vec4 vColorA;
+varying vec4 vColorB;
+void main() {
+    vec2 d = vEndB - vEndA;
+    vec2 along = gl_FragCoord.xy - vEndA;
+    float t = abs(d.x) >= abs(d.y) ? (d.x != 0.0 ? along.x / d.x : 0.0) : along.y / d.y;
+    gl_FragColor = clamp(vColorA + (vColorB - vColorA) * t, 0.0, 1.0);
+}
+)";
+
 GLuint compile(GLenum type, const char* source) {
     const GLuint shader = glCreateShader(type);
     glShaderSource(shader, 1, &source, nullptr);
@@ -50,18 +99,60 @@ GLuint compile(GLenum type, const char* source) {
     return shader;
 }
 
-// The context, its program and the buffer the vertices stream through.
-struct Gl {
-    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
-    GLuint program = 0;
-    GLuint buffer = 0;
+// One linked program with the locations of its inputs (-1 where it has none by that name).
+struct Program {
+    GLuint id = 0;
     GLint projection = -1;
     GLint model = -1;
     GLint texelSize = -1;
+    GLint viewport = -1;
     GLint position = -1;
     GLint color = -1;
     GLint texCoords = -1;
+    GLint endA = -1;
+    GLint endB = -1;
+    GLint colorA = -1;
+    GLint colorB = -1;
+
+    void link(const char* vertex, const char* fragment) {
+        id = glCreateProgram();
+        glAttachShader(id, compile(GL_VERTEX_SHADER, vertex));
+        glAttachShader(id, compile(GL_FRAGMENT_SHADER, fragment));
+        glLinkProgram(id);
+        glUseProgram(id);
+        projection = glGetUniformLocation(id, "projection");
+        model = glGetUniformLocation(id, "model");
+        texelSize = glGetUniformLocation(id, "texelSize");
+        viewport = glGetUniformLocation(id, "viewport");
+        const GLint image = glGetUniformLocation(id, "image");
+        if (image >= 0) glUniform1i(image, 0);
+        position = glGetAttribLocation(id, "position");
+        color = glGetAttribLocation(id, "color");
+        texCoords = glGetAttribLocation(id, "texCoords");
+        endA = glGetAttribLocation(id, "endA");
+        endB = glGetAttribLocation(id, "endB");
+        colorA = glGetAttribLocation(id, "colorA");
+        colorB = glGetAttribLocation(id, "colorB");
+    }
+};
+
+// A line's vertex as the line program takes it.
+struct LineVertex {
+    Vector2f position;
+    Vector2f endA;
+    Vector2f endB;
+    Color colorA;
+    Color colorB;
+};
+
+// The context, its two programs and the buffer the vertices stream through.
+struct Gl {
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
+    Program plain;
+    Program lines;
+    GLuint buffer = 0;
     std::vector<Vertex> quads;
+    std::vector<LineVertex> lineVertices;
 
     Gl() {
         if (!EM_ASM_INT({
@@ -85,7 +176,8 @@ struct Gl {
             return;
         }
         emscripten_webgl_make_context_current(context);
-        link();
+        lines.link(lineVertexSource, lineFragmentSource);
+        plain.link(vertexSource, fragmentSource);
         glGenBuffers(1, &buffer);
         glEnable(GL_BLEND);
         glBlendEquation(GL_FUNC_ADD);
@@ -94,21 +186,6 @@ struct Gl {
         glDisable(GL_CULL_FACE);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    }
-
-    void link() {
-        program = glCreateProgram();
-        glAttachShader(program, compile(GL_VERTEX_SHADER, vertexSource));
-        glAttachShader(program, compile(GL_FRAGMENT_SHADER, fragmentSource));
-        glLinkProgram(program);
-        glUseProgram(program);
-        projection = glGetUniformLocation(program, "projection");
-        model = glGetUniformLocation(program, "model");
-        texelSize = glGetUniformLocation(program, "texelSize");
-        glUniform1i(glGetUniformLocation(program, "image"), 0);
-        position = glGetAttribLocation(program, "position");
-        color = glGetAttribLocation(program, "color");
-        texCoords = glGetAttribLocation(program, "texCoords");
     }
 };
 
@@ -162,6 +239,55 @@ const Vertex* asTriangles(const Vertex* vertices, std::size_t& count, std::vecto
     return out.data();
 }
 
+void attribute(GLint location, GLint size, GLenum type, GLboolean normalized, GLsizei stride,
+               std::size_t offset) {
+    if (location < 0) return;
+    glEnableVertexAttribArray(static_cast<GLuint>(location));
+    glVertexAttribPointer(static_cast<GLuint>(location), size, type, normalized, stride,
+                          reinterpret_cast<const void*>(offset));
+}
+
+// WebGL keeps attribute arrays enabled across programs: the next draw enables its own.
+void disableAttributes(const Program& program) {
+    for (const GLint location : {program.position, program.color, program.texCoords, program.endA,
+                                 program.endB, program.colorA, program.colorB}) {
+        if (location >= 0) glDisableVertexAttribArray(static_cast<GLuint>(location));
+    }
+}
+
+void setView(const Program& program, const Transform& model, Vector2u targetSize) {
+    glUseProgram(program.id);
+    glViewport(0, 0, static_cast<GLsizei>(targetSize.x), static_cast<GLsizei>(targetSize.y));
+    glUniformMatrix4fv(program.projection, 1, GL_FALSE, viewTransform(targetSize).getMatrix());
+    glUniformMatrix4fv(program.model, 1, GL_FALSE, model.getMatrix());
+}
+
+void drawLines(const Vertex* vertices, std::size_t count, const Transform& model,
+               Vector2u targetSize) {
+    Gl& g = gl();
+    count -= count % 2;
+    g.lineVertices.clear();
+    for (std::size_t k = 0; k < count; k += 2) {
+        const Vertex& a = vertices[k];
+        const Vertex& b = vertices[k + 1];
+        g.lineVertices.push_back({a.position, a.position, b.position, a.color, b.color});
+        g.lineVertices.push_back({b.position, a.position, b.position, a.color, b.color});
+    }
+    const Program& p = g.lines;
+    setView(p, model, targetSize);
+    glUniform2f(p.viewport, static_cast<float>(targetSize.x), static_cast<float>(targetSize.y));
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(LineVertex)),
+                 g.lineVertices.data(), GL_STREAM_DRAW);
+    const auto stride = static_cast<GLsizei>(sizeof(LineVertex));
+    attribute(p.position, 2, GL_FLOAT, GL_FALSE, stride, offsetof(LineVertex, position));
+    attribute(p.endA, 2, GL_FLOAT, GL_FALSE, stride, offsetof(LineVertex, endA));
+    attribute(p.endB, 2, GL_FLOAT, GL_FALSE, stride, offsetof(LineVertex, endB));
+    attribute(p.colorA, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, offsetof(LineVertex, colorA));
+    attribute(p.colorB, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, offsetof(LineVertex, colorB));
+    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(count));
+    disableAttributes(p);
+}
+
 }  // namespace
 
 bool glReady() {
@@ -175,27 +301,26 @@ void glDraw(const Vertex* vertices, std::size_t count, PrimitiveType type, const
             const Texture* texture, Vector2u targetSize) {
     if (!glReady() || count == 0 || targetSize.x == 0 || targetSize.y == 0) return;
     Gl& g = gl();
+    glBindBuffer(GL_ARRAY_BUFFER, g.buffer);
+    // Textured lines are drawn as other primitives are; no drawing asks for them.
+    if (type == Lines && !texture) {
+        drawLines(vertices, count, model, targetSize);
+        return;
+    }
     if (type == Quads) vertices = asTriangles(vertices, count, g.quads);
-    glViewport(0, 0, static_cast<GLsizei>(targetSize.x), static_cast<GLsizei>(targetSize.y));
-    glUniformMatrix4fv(g.projection, 1, GL_FALSE, viewTransform(targetSize).getMatrix());
-    glUniformMatrix4fv(g.model, 1, GL_FALSE, model.getMatrix());
+    const Program& p = g.plain;
+    setView(p, model, targetSize);
     Texture::bind(texture);
     const Vector2u size = texture ? texture->getSize() : Vector2u(1, 1);
-    glUniform2f(g.texelSize, 1.0f / static_cast<float>(size.x), 1.0f / static_cast<float>(size.y));
-    glBindBuffer(GL_ARRAY_BUFFER, g.buffer);
+    glUniform2f(p.texelSize, 1.0f / static_cast<float>(size.x), 1.0f / static_cast<float>(size.y));
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(Vertex)), vertices,
                  GL_STREAM_DRAW);
     const auto stride = static_cast<GLsizei>(sizeof(Vertex));
-    glEnableVertexAttribArray(static_cast<GLuint>(g.position));
-    glVertexAttribPointer(static_cast<GLuint>(g.position), 2, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(Vertex, position)));
-    glEnableVertexAttribArray(static_cast<GLuint>(g.color));
-    glVertexAttribPointer(static_cast<GLuint>(g.color), 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
-                          reinterpret_cast<const void*>(offsetof(Vertex, color)));
-    glEnableVertexAttribArray(static_cast<GLuint>(g.texCoords));
-    glVertexAttribPointer(static_cast<GLuint>(g.texCoords), 2, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(Vertex, texCoords)));
+    attribute(p.position, 2, GL_FLOAT, GL_FALSE, stride, offsetof(Vertex, position));
+    attribute(p.color, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, offsetof(Vertex, color));
+    attribute(p.texCoords, 2, GL_FLOAT, GL_FALSE, stride, offsetof(Vertex, texCoords));
     glDrawArrays(glMode(type), 0, static_cast<GLsizei>(count));
+    disableAttributes(p);
 }
 
 void glClear(float r, float g, float b, float a, Vector2u targetSize) {
