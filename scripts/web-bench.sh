@@ -56,13 +56,14 @@ quelvane_build_web_bench() {
 # The kernels both builds run: relax(10) with fixed sides and the frame step, at the two sizes.
 QUELVANE_WEB_BENCH_FILTER='^(relax/(400x400|1920x1080)/fixed|step/(400x400|1920x1080))/'
 
-# quelvane_web_bench_table NATIVE_JSON WEB_JSON: one table of both runs, in Gnode/s (relax: node
-# updates; step: nodes of the grid), with wasm SIMD's share of native SSE2. Each cell is the
-# fastest of the repetitions: on a machine shared with other work the slower ones measure that
-# work too (Google Benchmark's output above has the medians).
+# quelvane_web_bench_table DIR: one table of the runs' JSON files in DIR (native-*.json,
+# wasm-*.json), in Gnode/s (relax: node updates; step: nodes of the grid), with wasm SIMD's share
+# of native SSE2. Each cell is the fastest repetition of any round: on a machine shared with
+# other work the slower ones measure that work too (Google Benchmark's output above has the
+# medians of each round).
 quelvane_web_bench_table() {
-    python3 - "$1" "$2" <<'PYTHON'
-import json, sys
+    python3 - "$1" <<'PYTHON'
+import glob, json, os, sys
 
 def fastest(path, prefix):
     rates = {}
@@ -76,10 +77,14 @@ def fastest(path, prefix):
         rates[key] = max(rate, rates.get(key, 0.0))
     return rates
 
-rates = fastest(sys.argv[1], "native ") | fastest(sys.argv[2], "wasm ")
+rates = {}
+for build in ("native", "wasm"):
+    for path in sorted(glob.glob(os.path.join(sys.argv[1], build + "-*.json"))):
+        for key, rate in fastest(path, build + " ").items():
+            rates[key] = max(rate, rates.get(key, 0.0))
 columns = ["wasm portable", "wasm wasm-simd", "native portable", "native sse2", "native avx2"]
 heads = ["wasm portable", "wasm SIMD", "native portable", "native SSE2", "native AVX2"]
-print("\nGnode/s, the fastest of the repetitions")
+print("\nGnode/s, the fastest repetition of all rounds")
 print(f"{'':22}" + "".join(f"{h:>16}" for h in heads) + f"{'SIMD / SSE2':>14}")
 for work, label in (("relax", "relax(10)"), ("step", "frame step")):
     for size in ("400x400", "1920x1080"):
@@ -93,18 +98,24 @@ PYTHON
 }
 
 # quelvane_web_bench_run [Google Benchmark flags...]: the native build's kernels (build/) and the
-# web build's under node (build-web-bench/), one after the other, then the table of both.
+# web build's under node (build-web-bench/) in turn, QUELVANE_WEB_BENCH_ROUNDS times (3), so that
+# other work on the machine falls on both alike; then the table of all rounds.
 quelvane_web_bench_run() {
-    local flags=(--benchmark_filter="$QUELVANE_WEB_BENCH_FILTER" --benchmark_repetitions=7
+    local flags=(--benchmark_filter="$QUELVANE_WEB_BENCH_FILTER" --benchmark_repetitions=5
                  --benchmark_display_aggregates_only=true --benchmark_min_time=0.3
                  --benchmark_out_format=json "$@")
-    echo "Load before the run: $(cut -d' ' -f1-3 /proc/loadavg)"
-    ./build/bench/quelvane_bench "${flags[@]}" --benchmark_out=build/bench-native.json || return 1
-    # Every function compiled by V8's optimising compiler at once, as a page that has run for a
-    # few seconds has them: tiering up from the baseline compiler in the background, late on a
-    # busy machine, left whole repetitions in code several times slower.
-    node --no-liftoff build-web-bench/bench/quelvane_bench.js "${flags[@]}" \
-        --benchmark_out=build-web-bench/bench-web.json || return 1
-    echo "Load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"
-    quelvane_web_bench_table build/bench-native.json build-web-bench/bench-web.json
+    local out=build-web-bench/runs round
+    rm -rf "$out" && mkdir -p "$out"
+    for round in $(seq "${QUELVANE_WEB_BENCH_ROUNDS:-3}"); do
+        echo "Round $round, load before it: $(cut -d' ' -f1-3 /proc/loadavg)"
+        ./build/bench/quelvane_bench "${flags[@]}" --benchmark_out="$out/native-$round.json" ||
+            return 1
+        # Every function compiled by V8's optimising compiler at once, as a page that has run
+        # for a few seconds has them: tiering up from the baseline compiler in the background,
+        # late on a busy machine, left whole repetitions in code several times slower.
+        node --no-liftoff build-web-bench/bench/quelvane_bench.js "${flags[@]}" \
+            --benchmark_out="$out/wasm-$round.json" || return 1
+    done
+    echo "Load after the runs: $(cut -d' ' -f1-3 /proc/loadavg)"
+    quelvane_web_bench_table "$out"
 }
