@@ -43,11 +43,14 @@ void main() {
 }
 )";
 
-// Lines: each vertex also carries both ends of its line and their colours. A line's colour at a
-// pixel is its ends' colours mixed by how far the pixel's centre lies along the line's major axis
-// (x for a line more wide than tall, else y), as desktop GL drivers (Mesa) mix them; WebGL
-// rasterisers mix by the centre's projection onto the line, which on the field's short sloping
-// lines gives colours up to 16 levels apart from the desktop's.
+// Lines are drawn by the layer itself, each as the rectangle around it a pixel wider on every
+// side, whose fragment program keeps the pixels that GL's rule for lines draws: along the major
+// axis (x for a line wider than tall, else y) each pixel the line leaves the diamond of, and in
+// each the one pixel the line crosses the centre line of; colours mixed by how far the centre
+// lies along the major axis, as desktop GL drivers (Mesa) mix them. WebGL's own lines snap their
+// ends to a coarse subpixel grid first (1/16 pixel is common) and mix colours by projection onto
+// the line: on the field's short sloping lines one pixel in fourteen landed a row or column away
+// from the desktop's and colours differed by up to 16 levels.
 const char* const lineVertexSource = R"(
 attribute vec2 position;
 attribute vec2 endA;
@@ -66,9 +69,12 @@ vec2 windowOf(vec2 p) {
     return (clip.xy + 1.0) * 0.5 * viewport;
 }
 void main() {
-    gl_Position = projection * (model * vec4(position, 0.0, 1.0));
     vEndA = windowOf(endA);
     vEndB = windowOf(endB);
+    vec2 low = min(vEndA, vEndB) - 1.0;
+    vec2 high = max(vEndA, vEndB) + 1.0;
+    vec2 corner = mix(low, high, position);
+    gl_Position = vec4(corner / viewport * 2.0 - 1.0, 0.0, 1.0);
     vColorA = colorA;
     vColorB = colorB;
 }
@@ -85,9 +91,32 @@ varying vec2 vEndB;
 varying vec4 vColorA;
 varying vec4 vColorB;
 void main() {
+    vec2 p = gl_FragCoord.xy;
     vec2 d = vEndB - vEndA;
-    vec2 along = gl_FragCoord.xy - vEndA;
-    float t = abs(d.x) >= abs(d.y) ? (d.x != 0.0 ? along.x / d.x : 0.0) : along.y / d.y;
+    vec2 along = p - vEndA;
+    bool xMajor = abs(d.x) >= abs(d.y);
+    float major = xMajor ? d.x : d.y;
+    if (major == 0.0) discard;
+    float t = (xMajor ? along.x : along.y) / major;
+    // A pixel is drawn where the line leaves its diamond (the centre's points within half a
+    // pixel, counted along x plus along y): never the pixel whose diamond holds the last end,
+    // always the one whose diamond holds the first.
+    vec2 toB = abs(vEndB - p);
+    vec2 toA = abs(along);
+    if (toB.x + toB.y < 0.5) discard;
+    if (toA.x + toA.y < 0.5) {
+        gl_FragColor = clamp(vColorA + (vColorB - vColorA) * t, 0.0, 1.0);
+        return;
+    }
+    // The centres from the first end on, short of the last, along the major axis.
+    float c = xMajor ? p.x : p.y;
+    float from = xMajor ? vEndA.x : vEndA.y;
+    float to = xMajor ? vEndB.x : vEndB.y;
+    if (major > 0.0 ? (c < from || c >= to) : (c > from || c <= to)) discard;
+    // In each, the pixel the line crosses the centre line in.
+    float minor = xMajor ? vEndA.y + t * d.y : vEndA.x + t * d.x;
+    float centre = xMajor ? p.y : p.x;
+    if (minor <= centre - 0.5 || minor > centre + 0.5) discard;
     gl_FragColor = clamp(vColorA + (vColorB - vColorA) * t, 0.0, 1.0);
 }
 )";
@@ -270,13 +299,15 @@ void drawLines(const Vertex* vertices, std::size_t count, const Transform& model
     for (std::size_t k = 0; k < count; k += 2) {
         const Vertex& a = vertices[k];
         const Vertex& b = vertices[k + 1];
-        g.lineVertices.push_back({a.position, a.position, b.position, a.color, b.color});
-        g.lineVertices.push_back({b.position, a.position, b.position, a.color, b.color});
+        for (const Vector2f corner : {Vector2f(0, 0), Vector2f(1, 0), Vector2f(0, 1),
+                                      Vector2f(0, 1), Vector2f(1, 0), Vector2f(1, 1)})
+            g.lineVertices.push_back({corner, a.position, b.position, a.color, b.color});
     }
     const Program& p = g.lines;
     setView(p, model, targetSize);
     glUniform2f(p.viewport, static_cast<float>(targetSize.x), static_cast<float>(targetSize.y));
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(LineVertex)),
+    glBufferData(GL_ARRAY_BUFFER,
+                 static_cast<GLsizeiptr>(g.lineVertices.size() * sizeof(LineVertex)),
                  g.lineVertices.data(), GL_STREAM_DRAW);
     const auto stride = static_cast<GLsizei>(sizeof(LineVertex));
     attribute(p.position, 2, GL_FLOAT, GL_FALSE, stride, offsetof(LineVertex, position));
@@ -284,7 +315,7 @@ void drawLines(const Vertex* vertices, std::size_t count, const Transform& model
     attribute(p.endB, 2, GL_FLOAT, GL_FALSE, stride, offsetof(LineVertex, endB));
     attribute(p.colorA, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, offsetof(LineVertex, colorA));
     attribute(p.colorB, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, offsetof(LineVertex, colorB));
-    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(count));
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(g.lineVertices.size()));
     disableAttributes(p);
 }
 
