@@ -14,12 +14,14 @@ quelvane_web_e2e_packages() {
     command -v npm >/dev/null || quelvane_install_packages npm
 }
 
-# quelvane_build_web_e2e DIR: the web build with its browser tests registered for ctest (label
-# web), their npm packages installed as locked, and the single-file page.
+# quelvane_build_web_e2e DIR [cmake arguments...]: the web build with its browser tests
+# registered for ctest (label web), their npm packages installed as locked, and the single-file
+# page.
 quelvane_build_web_e2e() {
     local dir=$1
+    shift
     quelvane_web_e2e_packages
-    quelvane_build_web "$dir" -DQUELVANE_WEB_E2E=ON || return 1
+    quelvane_build_web "$dir" -DQUELVANE_WEB_E2E=ON "$@" || return 1
     cmake --build "$dir" -j "$(nproc)" --target web_test_modules web_single_file
 }
 

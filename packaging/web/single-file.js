@@ -1,31 +1,32 @@
 #!/usr/bin/env node
 // Writes the web build as one self-contained page that runs when opened from disk (file://),
-// where a page may fetch nothing: every script the page loads is written into it, and the
-// files the program fetches (the .wasm and the font) go in as base64, handed to the page
-// through its embedded-files hook (web/README.md).
+// where a page can fetch nothing: the program's JavaScript, its WebAssembly and the font go into
+// the page, in the elements its loader looks for before it would fetch them (web/index.html):
+//   <script type="text/plain" id="quelvane-js">        the JavaScript, as text
+//   <script type="text/plain" id="quelvane-wasm">      quelvane.wasm in base64
+//   <script type="text/plain" id="quelvane-font">      courier.ttf in base64
 //
 //   node packaging/web/single-file.js FOLDER OUTPUT.html
 //
-// FOLDER holds index.html, the .js and the files the page fetches.
+// FOLDER holds index.html, quelvane.js, quelvane.wasm and courier.ttf.
 'use strict';
 
 const fs = require('node:fs');
 const path = require('node:path');
-
-// The files the page fetches at start-up; in the single file they come from the hook instead.
-const embedded = ['quelvane.wasm', 'courier.ttf'];
-const hook = 'quelvaneEmbeddedFiles';
 
 function fail(message) {
     process.stderr.write(`single-file: ${message}\n`);
     process.exit(1);
 }
 
-// Inside a <script> element only "</script" ends it; within the script's strings, regular
-// expressions and comments "<\/script" means the same.
-function inlineScript(code) {
-    return `<script>${code.replace(/<\/script/gi, '<\\/script')}</script>`;
+// A script element's text ends at the first "</script", and "<!--" in it changes how the parser
+// looks for that end. In JavaScript's strings, regular expressions and comments, where alone
+// these can stand, "<\/script" and "<\!--" mean the same.
+function scriptText(text) {
+    return text.replace(/<\/script/gi, '<\\/script').replace(/<!--/g, '<\\!--');
 }
+
+function element(id, text) { return `<script type="text/plain" id="${id}">${text}</script>\n`; }
 
 function build(folder) {
     const read = (name) => {
@@ -33,17 +34,14 @@ function build(folder) {
         if (!fs.existsSync(file)) fail(`${file} is missing`);
         return fs.readFileSync(file);
     };
-    let page = read('index.html').toString('utf8');
-    let inlined = 0;
-    page = page.replace(/<script\s+src="([^"]+)"\s*><\/script>/g, (_, src) => {
-        ++inlined;
-        return inlineScript(read(src).toString('utf8'));
-    });
-    if (inlined === 0) fail('index.html loads no script by <script src="...">');
-    const files = Object.fromEntries(embedded.map((name) => [name, read(name).toString('base64')]));
-    const data = inlineScript(`var ${hook} = ${JSON.stringify(files)};`);
-    const first = page.search(/<script\b/);
-    return page.slice(0, first) + data + '\n' + page.slice(first);
+    const page = read('index.html').toString('utf8');
+    // The loader is the page's first script; the elements it reads must stand before it.
+    const loader = page.search(/<script[\s>]/);
+    if (loader < 0) fail('index.html has no script');
+    const held = element('quelvane-js', scriptText(read('quelvane.js').toString('utf8'))) +
+        element('quelvane-wasm', read('quelvane.wasm').toString('base64')) +
+        element('quelvane-font', read('courier.ttf').toString('base64'));
+    return page.slice(0, loader) + held + page.slice(loader);
 }
 
 if (process.argv.length !== 4) fail('usage: single-file.js FOLDER OUTPUT.html');

@@ -28,7 +28,6 @@ function inside(a, x, y) {
     return x >= a.left && y >= a.top && x < a.left + a.width && y < a.top + a.height;
 }
 
-function showsCharge(c) { return c[0] !== c[1] || (c[2] !== 0 && c[2] !== c[0]); }
 
 class Canvas {
     constructor(program, scale) {
@@ -166,28 +165,43 @@ test('the soft brush held still fills its disc up to full charge', async () => {
     }
 });
 
-test('painting only while the canvas has the focus; a click gives it back', async () => {
-    const {program, canvas} = await open(2, ['b']);
-    try {
-        // Pressed on the page below the canvas, which takes the focus off it, and held over the
-        // canvas: the read-out follows the pointer, so frames run, but nothing is painted.
-        const heldAt = {x: 150, y: 120};
-        await program.moveTo(150, side + 20);
-        await program.press('left');
-        await program.moveTo(heldAt.x, heldAt.y);
-        const held = await program.watch((p) => p.count(isTextYellow, readoutArea(heldAt)) > 20);
-        assert.ok(held.met, 'no frame seen with the pointer over the canvas');
-        assert.equal(held.last.count(showsCharge), 0, 'painted without the focus');
-        assert.ok(!(await program.evaluate(
-            () => document.activeElement === document.querySelector('canvas'))));
-        await program.release('left');
+test(
+    'a click on the canvas gives it the focus; a held button paints only while it has it',
+    async () => {
+        const {program, canvas} = await open(2, ['b']);
+        const focused = () =>
+            program.evaluate(() => document.activeElement === document.querySelector('canvas'));
+        try {
+            // A click on the page below the canvas takes the focus off it; one on the canvas gives
+            // it back, and the press paints.
+            await program.moveTo(150, side + 20);
+            await program.press('left');
+            await program.release('left');
+            assert.ok(!(await focused()), 'the canvas kept the focus');
+            const first = {x: 100, y: 165};
+            const n = canvas.node(first);
+            canvas.model.hardStamp(n.x, n.y, startRadius, 1);
+            await program.moveTo(first.x, first.y);
+            await program.press('left');
+            await canvas.expectCharge('painted on the click', first);
+            assert.ok(await focused(), 'the click did not give the canvas the focus');
 
-        // A click on the canvas gives the focus back: keys work again, and so does the brush.
-        await canvas.stroke({x: 150, y: 165}, 'left', startRadius, 1, 'painted after the click');
-        assert.ok(await program.evaluate(
-            () => document.activeElement === document.querySelector('canvas')));
-        assert.deepEqual(program.errors, []);
-    } finally {
-        await program.close();
-    }
-});
+            // The button held while the canvas loses the focus: the read-out follows the pointer,
+            // so frames run, but nothing more is painted until the focus is back.
+            await program.evaluate(() => document.querySelector('canvas').blur());
+            const heldAt = {x: 200, y: 120};
+            await program.moveTo(heldAt.x, heldAt.y);
+            const held =
+                await program.watch((p) => p.count(isTextYellow, readoutArea(heldAt)) > 20);
+            assert.ok(held.met, 'no frame seen with the pointer moved');
+            assert.equal(canvas.mismatch(held.last, heldAt), null, 'painted without the focus');
+            await program.evaluate(() => document.querySelector('canvas').focus());
+            const h = canvas.node(heldAt);
+            canvas.model.hardStamp(h.x, h.y, startRadius, 1);
+            await canvas.expectCharge('painted with the focus back', heldAt);
+            await program.release('left');
+            assert.deepEqual(program.errors, []);
+        } finally {
+            await program.close();
+        }
+    });

@@ -11,7 +11,6 @@
 const assert = require('node:assert/strict');
 const path = require('node:path');
 const {pathToFileURL} = require('node:url');
-const {PNG} = require('pngjs');
 const {launchChromium} = require('./chromium');
 const {serveFolder} = require('./server');
 
@@ -19,8 +18,9 @@ const {serveFolder} = require('./server');
 const timeScale = Number(process.env.QUELVANE_E2E_TIME_SCALE || 1);
 const defaultWait = 20000 * timeScale;
 
-// The page's element that shows the program's standard output (web/README.md).
-const outputSelector = '#output';
+// The page's elements that show the program's standard output and error (web/index.html).
+const outputSelector = '#stdout';
+const errorSelector = '#stderr';
 
 function sleep(ms) { return new Promise((resolve) => setTimeout(resolve, ms)); }
 
@@ -29,12 +29,12 @@ function query(args) {
     return args.length === 0 ? '' : '?' + args.map(encodeURIComponent).join('&');
 }
 
-// The canvas's pixels, read from a screenshot of its area.
+// The canvas's pixels, RGBA row by row.
 class Picture {
-    constructor(png) {
-        this.width = png.width;
-        this.height = png.height;
-        this.data = png.data;
+    constructor(width, height, rgba) {
+        this.width = width;
+        this.height = height;
+        this.data = rgba;
     }
 
     pixel(x, y) {
@@ -93,6 +93,9 @@ class ProgramPage {
     // The program's standard output as the page shows it.
     async shownOutput() { return this.page.$eval(outputSelector, (e) => e.textContent); }
 
+    // Its standard error.
+    async shownErrors() { return this.page.$eval(errorSelector, (e) => e.textContent); }
+
     // The page fetches nothing but its own files: from its server, or, opened from disk, its
     // own file and what it holds.
     expectNoForeignRequests() {
@@ -118,11 +121,26 @@ class ProgramPage {
         return box;
     }
 
+    // The canvas's pixels, copied in the page through a 2-D canvas. The program's drawing
+    // buffer is preserved between frames, and a frame is drawn within one task of the page, so
+    // the copy holds one whole frame, the last drawn.
     async picture() {
-        const box = await this.canvasBox();
-        const shot =
-            await this.page.screenshot({clip: box, type: 'png', captureBeyondViewport: false});
-        return new Picture(PNG.sync.read(Buffer.from(shot)));
+        const rgba = await this.page.evaluate(() => {
+            const canvas = document.querySelector('canvas');
+            const copy = document.createElement('canvas');
+            copy.width = canvas.width;
+            copy.height = canvas.height;
+            if (copy.width === 0 || copy.height === 0) return {width: 0, height: 0, base64: ''};
+            const context = copy.getContext('2d');
+            context.drawImage(canvas, 0, 0);
+            const bytes = context.getImageData(0, 0, copy.width, copy.height).data;
+            let binary = '';
+            for (let k = 0; k < bytes.length; k += 8192) {
+                binary += String.fromCharCode.apply(null, bytes.subarray(k, k + 8192));
+            }
+            return {width: copy.width, height: copy.height, base64: btoa(binary)};
+        });
+        return new Picture(rgba.width, rgba.height, Buffer.from(rgba.base64, 'base64'));
     }
 
     // Takes pictures until test(picture) holds or the wait is over; resolves to { met, last }.

@@ -64,10 +64,17 @@ function frameRateIn(picture, width, templates) {
     return null;
 }
 
-// Hides the help, the field and the outline, learns the digits, then waits for the frame-rate
-// text to read as "<n> FPS"; resolves to { value, text }.
+// Once the first frames show the help, hides it, the field and the outline; learns the digits,
+// then waits for the frame-rate text to read as "<n> FPS"; resolves to { value, text }.
 async function readFrameRate(program, width) {
+    // Left of the top-right texts on a canvas at least 300 pixels wide.
+    const help = {left: margin, top: margin, width: 150, height: 100};
+    const started = await program.watch((p) => p.count(isTextYellow, help) > 300);
+    if (!started.met) throw new Error('no help text seen');
     await program.keys(['h', 'v', 'o']);
+    if (!(await program.watch((p) => p.count(isTextYellow, help) === 0)).met) {
+        throw new Error('the help is still shown');
+    }
     const templates = await digitTemplates(program);
     let read = null;
     const watch = await program.watch((p) => (read = frameRateIn(p, width, templates)) !== null);
