@@ -53,11 +53,14 @@ const scenes = [
     // The layer's own line rasteriser mixes the ends' colours in the fragment program's floats,
     // the desktop's driver in its fixed point: 8 of 4202 pixels one level apart, measured.
     {name: 'arrows', tolerance: {apart: 0, pixels: 16, channel: 1}},
-    // Equal-length arrows of a monopole: 26 of 19629 pixels a row or column apart (8 pixels of
-    // sloping lines moved, and three pixels at the window's top where the desktop draws the
-    // centre column's lines, which lie on the pixel boundary x = 400, into both columns), and
-    // 72 one to six levels apart, the largest on that column. Measured, not yet explained as a
-    // rasteriser's rounding: the layer's line rule is still being matched to the desktop's.
+    // Equal-length arrows of a monopole, measured: 26 of 19629 pixels lit in one picture only,
+    // every one where a line crosses the centre line of its row or column within 0.0013 pixel of
+    // the boundary between two pixels. The layer takes the pixel the unrounded ends give; the
+    // desktop's driver rounds the ends to its subpixel grid first and may take the other: 16
+    // pixels of 8 sloping lines, and 10 at the top and bottom of the centre column, whose lines
+    // lie within 0.0003 pixel of x = 400 and overlap there, so that the desktop lights column 399
+    // too. Pixels lit in both: 55 of that column take another overlapping line's colour (1 to 6
+    // levels apart), and 17 elsewhere are one level apart, colours mixed as in 'arrows'.
     {name: 'arrows-equal', tolerance: {apart: 32, pixels: 80, channel: 6}},
     {name: 'brush', tolerance: edges},
     {name: 'help', tolerance: glyphs},
