@@ -129,7 +129,7 @@ async function webScene(target, name) {
 function compare(desktop, web) {
     const diff = new Picture(
         desktop.width, desktop.height, Buffer.alloc(4 * desktop.width * desktop.height));
-    const found = {apart: 0, pixels: 0, channel: 0, first: [], diff};
+    const found = {drawn: 0, apart: 0, pixels: 0, channel: 0, first: [], diff};
     const lit = (c) => c[0] > 0 || c[1] > 0 || c[2] > 0;
     for (let y = 0; y < desktop.height; ++y) {
         for (let x = 0; x < desktop.width; ++x) {
@@ -138,6 +138,7 @@ function compare(desktop, web) {
             const d = Math.max(...a.map((v, k) => Math.abs(v - b[k])));
             const k = 4 * (y * desktop.width + x);
             diff.data.set([a[0] >> 2, a[1] >> 2, a[2] >> 2], k);
+            if (lit(a)) ++found.drawn;
             if (d === 0) continue;
             if (found.first.length < 12) found.first.push(`(${x}, ${y}) desktop ${a} web ${b}`);
             if (lit(a) !== lit(b)) {
@@ -173,6 +174,8 @@ for (const {name, tolerance} of scenes) {
         const report = `${found.apart} pixels lit in one only, ${found.pixels} lit in both ` +
             `differ by up to ${found.channel}:\n  ${found.first.join('\n  ')}`;
         console.log(`${name}: ${report}`);
+        // Two black pictures would agree: a font that neither side can read, say.
+        assert.ok(found.drawn > 0, `${name}: the desktop drew nothing`);
         assert.ok(
             found.apart <= tolerance.apart && found.pixels <= tolerance.pixels &&
                 found.channel <= tolerance.channel,

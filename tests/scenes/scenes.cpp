@@ -34,7 +34,7 @@ namespace {
 constexpr std::uint32_t gridWidth = 200;
 constexpr std::uint32_t gridHeight = 150;
 constexpr std::int32_t scale = 4;
-// Where the cursor read-out and the brush outline take the pointer to be.
+// Where the cursor read-out takes the pointer to be.
 const sf::Vector2i pointer{300, 200};
 
 void press(Application& app, sf::Keyboard::Key key) {
