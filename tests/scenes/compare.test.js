@@ -27,11 +27,13 @@ const exact = {
     channel: 0
 };
 // Glyphs. The web layer renders them with the same FreeType 2.12.1, from Debian's source with the
-// same calls, but built for wasm32: there 5 of the 94 printable glyphs' coverage values at 18 px
-// come out one higher than in Debian's x86-64 library (one in each of 'C', 'Q', 'd' and 'q';
-// two in 'Q'), and the same source built natively with the web build's options gives Debian's
-// values. So a text with those letters has a few pixels one level apart; a glyph placed a
-// pixel away would light pixels in one picture only, which no text scene allows.
+// same calls, but its rasteriser flattens curves in another way on wasm32: by binary splits,
+// where on x86-64 and arm64 (SSE2 or 64-bit) it steps along them (BEZIER_USE_DDA in
+// src/smooth/ftgrays.c). 5 of the 94 printable glyphs' coverage values at 18 px come out one
+// higher (one in each of 'C', 'd' and 'q', two in 'Q'), so a text with those letters has a few
+// pixels one level apart; a glyph placed a pixel away would light pixels in one picture only,
+// which no text scene allows. FreeType built for the web with -msimd128 -msse2 takes the
+// desktop's path and gives Debian's glyphs exactly; then this tolerance is to be exact.
 const glyphs = {
     apart: 0,
     pixels: 16,
