@@ -52,8 +52,9 @@ const edges = {
 const scenes = [
     {name: 'charge', tolerance: exact},
     {name: 'potential', tolerance: exact},
-    // The layer's own line rasteriser mixes the ends' colours in the fragment program's floats,
-    // the desktop's driver in its fixed point: 8 of 4202 pixels one level apart, measured.
+    // Arrows of a quadrupole, measured: 8 of 4202 pixels one level apart, as many up as down: the
+    // rounding of a colour mixed along a line and blended, which each GL implementation does its
+    // own way (at (524, 289) the mix is exactly 216.5 levels; the desktop gives 216, the web 217).
     {name: 'arrows', tolerance: {apart: 0, pixels: 16, channel: 1}},
     // Equal-length arrows of a monopole, measured: 26 of 19629 pixels lit in one picture only,
     // every one where a line crosses the centre line of its row or column within 0.0013 pixel of
