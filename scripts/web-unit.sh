@@ -16,3 +16,15 @@ quelvane_build_web_unit() {
         -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" || return 1
     cmake --build "$dir" -j "$(nproc)" --target unit_tests golden_tests
 }
+
+# quelvane_build_web_stage DIR: what the web stage of scripts/test runs in one folder: the program
+# with its browser tests and the scene comparison (scripts/web-e2e.sh), and the unit tests and
+# the golden table under node.
+quelvane_build_web_stage() {
+    local dir=$1
+    declare -F quelvane_build_web_e2e >/dev/null || source "$PWD/scripts/web-e2e.sh"
+    quelvane_install_packages "${QUELVANE_WEB_UNIT_PACKAGES[@]}"
+    quelvane_build_web_e2e "$dir" -DQUELVANE_TESTS=ON \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" || return 1
+    cmake --build "$dir" -j "$(nproc)" --target unit_tests golden_tests
+}

@@ -22,12 +22,19 @@ QUELVANE_WEB_CACHE=${QUELVANE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quelvan
 # is not Debian's does not look in Debian's module folder by itself.
 export NODE_PATH=/usr/share/nodejs
 
-# The cache's folder for the current versions of FreeType's source and of emscripten: an update
-# of either builds the library anew.
+# FreeType's rasteriser flattens curves by stepping along them where SSE2 or 64-bit integers are
+# known to it (x86-64, arm64) and by binary splits elsewhere, wasm32 included, which gives a few
+# glyph pixels one level apart from the desktop's. With SSE2 (emscripten maps it onto wasm SIMD,
+# which the program needs anyway) it takes the desktop's way and gives Debian's glyphs exactly.
+QUELVANE_WEB_FREETYPE_FLAGS="-msimd128 -msse2"
+
+# The cache's folder for the current versions of FreeType's source and of emscripten and for the
+# flags: a change of any builds the library anew.
 quelvane_web_prefix() {
     local key
     key=$(echo "$(quelvane_windows_source_version freetype)" \
-        "$(dpkg-query -W -f='${Version}' emscripten)" | md5sum | cut -c1-12)
+        "$(dpkg-query -W -f='${Version}' emscripten)" "$QUELVANE_WEB_FREETYPE_FLAGS" |
+        md5sum | cut -c1-12)
     echo "$QUELVANE_WEB_CACHE/prefix-$key"
 }
 
@@ -39,6 +46,7 @@ quelvane_web_freetype() {
     rm -rf "$build"
     emcmake cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+        -DCMAKE_C_FLAGS="$QUELVANE_WEB_FREETYPE_FLAGS" \
         -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \
         -DFT_DISABLE_BROTLI=ON &&
         cmake --build "$build" -j "$(nproc)" &&

@@ -26,19 +26,9 @@ const exact = {
     pixels: 0,
     channel: 0
 };
-// Glyphs. The web layer renders them with the same FreeType 2.12.1, from Debian's source with the
-// same calls, but its rasteriser flattens curves in another way on wasm32: by binary splits,
-// where on x86-64 and arm64 (SSE2 or 64-bit) it steps along them (BEZIER_USE_DDA in
-// src/smooth/ftgrays.c). 5 of the 94 printable glyphs' coverage values at 18 px come out one
-// higher (one in each of 'C', 'd' and 'q', two in 'Q'), so a text with those letters has a few
-// pixels one level apart; a glyph placed a pixel away would light pixels in one picture only,
-// which no text scene allows. FreeType built for the web with -msimd128 -msse2 takes the
-// desktop's path and gives Debian's glyphs exactly; then this tolerance is to be exact.
-const glyphs = {
-    apart: 0,
-    pixels: 16,
-    channel: 1
-};
+// Glyphs: the same FreeType 2.12.1 from Debian's source, built for the web with SSE2 so that its
+// rasteriser flattens curves the desktop's way (scripts/web.sh), gives the same pixels.
+const glyphs = exact;
 // Triangle edges. Outline vertices are the same floats on both sides, but each GL rasteriser
 // snaps them to its own subpixel grid: every pixel of the brush scene in one picture only has
 // its centre within 0.025 pixel of an edge of the outline's triangles (20 of 1096 measured).
