@@ -3,24 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Graphics/Bounds.hpp"
+
 namespace sf {
 
 namespace {
-
-FloatRect boundsOf(const std::vector<Vertex>& vertices) {
-    if (vertices.empty()) return FloatRect();
-    float left = vertices[0].position.x;
-    float top = vertices[0].position.y;
-    float right = left;
-    float bottom = top;
-    for (const Vertex& v : vertices) {
-        left = std::min(left, v.position.x);
-        right = std::max(right, v.position.x);
-        top = std::min(top, v.position.y);
-        bottom = std::max(bottom, v.position.y);
-    }
-    return FloatRect(left, top, right - left, bottom - top);
-}
 
 // The unit normal of the edge from p to q (zero for a degenerate edge).
 Vector2f edgeNormal(const Vector2f& p, const Vector2f& q) {
@@ -73,7 +60,7 @@ void Shape::update() {
         fill[i + 1].position = getPoint(i);
     fill[count + 1].position = fill[1].position;
     fill[0].position = fill[1].position;
-    insideBounds = boundsOf(fill);
+    insideBounds = priv::boundsOf(fill);
     fill[0].position = {insideBounds.left + insideBounds.width / 2.0f,
                         insideBounds.top + insideBounds.height / 2.0f};
     updateFillColors();
@@ -114,7 +101,7 @@ void Shape::updateOutline() {
     outline[count * 2].position = outline[0].position;
     outline[count * 2 + 1].position = outline[1].position;
     updateOutlineColors();
-    bounds = boundsOf(outline);
+    bounds = priv::boundsOf(outline);
 }
 
 void Shape::updateOutlineColors() {
