@@ -3,7 +3,8 @@
 #   sfml-system, sfml-window, sfml-graphics   the part of SFML 2's API that src/ uses, written for
 #                 the browser on emscripten's html5.h and WebGL (web/sfml/README.md); the same
 #                 target names as Debian's SFML, so quelvane_core links them unchanged
-#   quelvane      web/main.cpp's main loop instead of src/app/main.cpp: quelvane.js, quelvane.wasm
+#   quelvane      web/main.cpp's main loop instead of src/app/main.cpp, and web/KeyBar.cpp's key
+#                 table for the page's on-screen keys: quelvane.js, quelvane.wasm
 #   index.html    the page (web/index.html), beside courier.ttf, in the build folder
 #
 #   QUELVANE_WEB_DEPS   the prefix FreeType was built into (scripts/web.sh)
@@ -41,15 +42,17 @@ quelvane_web_sfml(sfml-system System)
 quelvane_web_sfml(sfml-window Window sfml-system)
 quelvane_web_sfml(sfml-graphics Graphics sfml-window web_freetype)
 
-add_executable(quelvane ${QUELVANE_WEB_DIR}/main.cpp)
+add_executable(quelvane ${QUELVANE_WEB_DIR}/main.cpp ${QUELVANE_WEB_DIR}/KeyBar.cpp)
 target_link_libraries(quelvane PRIVATE quelvane_core)
+# The key bar names keys as the window layer's key map does.
+target_include_directories(quelvane PRIVATE ${QUELVANE_WEB_DIR}/sfml/src)
 add_dependencies(quelvane font)
 # WebGL 1, the most widely available; memory grows up to wasm32's 4 GB, and an allocation that
 # cannot be met returns null (operator new: std::bad_alloc) rather than aborting. The page
 # (web/index.html) gives Module its arguments, canvas, output and the font, through FS.
 target_link_options(quelvane PRIVATE
   -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB
-  -sABORTING_MALLOC=0 -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS
+  -sABORTING_MALLOC=0 -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS,UTF8ToString
   -sENVIRONMENT=web -sEXIT_RUNTIME=0)
 
 configure_file(${QUELVANE_WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)

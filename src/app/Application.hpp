@@ -8,12 +8,14 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "field/FieldModel.hpp"
 #include "field/Grid2D.hpp"
 #include "field/Scenarios.hpp"
 #include "params/ParameterPanel.hpp"
 #include "params/ParameterT.hpp"
+#include "ui/BoundInput.hpp"
 #include "ui/OverlaySet.hpp"
 #include "ui/OverlayStyle.hpp"
 #include "ui/OverlayText.hpp"
@@ -93,3 +95,7 @@ class Application {
     void updateField();
     void drawLayer();
 };
+
+// Every input the program binds, in the order a key press reaches its handlers: the
+// application's keys, the brush's keys and wheel, the parameter panel's keys.
+std::vector<BoundInput> boundInputs();

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/Application.hpp"
 #include "field/Scenarios.hpp"
@@ -16,6 +18,7 @@ constexpr std::int32_t lastPreset = static_cast<std::int32_t>(scenarioCount) - 1
 struct AppKey {
     sf::Keyboard::Key key;
     Action action;
+    std::string_view effect;
 };
 
 void selectPreset(Application& app, std::int32_t index) {
@@ -32,24 +35,33 @@ const std::array<AppKey, 9> appKeys{{
          a.helpText.visible = !a.helpText.visible;
          a.scenarioHelpText.visible = !a.scenarioHelpText.visible;
          a.selectedPresetText.visible = !a.selectedPresetText.visible;
-     }},
+     },
+     "show/hide help"},
     {sf::Keyboard::J,
      [](Application& a) {
          selectPreset(a, a.selectedPreset == 0 ? lastPreset : a.selectedPreset - 1);
-     }},
+     },
+     "select previous preset"},
     {sf::Keyboard::K,
      [](Application& a) {
          selectPreset(a, a.selectedPreset >= lastPreset ? 0 : a.selectedPreset + 1);
-     }},
+     },
+     "select next preset"},
     {sf::Keyboard::L,
-     [](Application& a) { a.loadPreset(static_cast<std::uint8_t>(a.selectedPreset)); }},
+     [](Application& a) { a.loadPreset(static_cast<std::uint8_t>(a.selectedPreset)); },
+     "load selected preset"},
     {sf::Keyboard::N,
-     [](Application& a) { a.model.field.arrows.equalLength = !a.model.field.arrows.equalLength; }},
-    {sf::Keyboard::O, [](Application& a) { a.showBrushOutline = !a.showBrushOutline; }},
+     [](Application& a) { a.model.field.arrows.equalLength = !a.model.field.arrows.equalLength; },
+     "normalize electric vectors on/off"},
+    {sf::Keyboard::O, [](Application& a) { a.showBrushOutline = !a.showBrushOutline; },
+     "show/hide brush outline"},
     {sf::Keyboard::P,
-     [](Application& a) { a.parameterPanel.text.visible = !a.parameterPanel.text.visible; }},
-    {sf::Keyboard::Q, [](Application& a) { a.showCharges = !a.showCharges; }},
-    {sf::Keyboard::V, [](Application& a) { a.showField = !a.showField; }},
+     [](Application& a) { a.parameterPanel.text.visible = !a.parameterPanel.text.visible; },
+     "show/hide parameter list"},
+    {sf::Keyboard::Q, [](Application& a) { a.showCharges = !a.showCharges; },
+     "switch between charges and potential"},
+    {sf::Keyboard::V, [](Application& a) { a.showField = !a.showField; },
+     "show/hide electric field"},
 }};
 
 void applyVerticalPeriodic(Application& a) {
@@ -84,6 +96,17 @@ struct ParameterRow {
 };
 
 }  // namespace
+
+std::vector<BoundInput> boundInputs() {
+    std::vector<BoundInput> inputs;
+    for (const AppKey& k : appKeys) {
+        inputs.push_back(
+            {BoundInput::Kind::Key, BoundInput::Handler::Application, k.key, k.effect});
+    }
+    for (const std::vector<BoundInput>& more : {brushInputs(), panelInputs()})
+        inputs.insert(inputs.end(), more.begin(), more.end());
+    return inputs;
+}
 
 void Application::handleKeyPress(sf::Keyboard::Key key) {
     for (const AppKey& k : appKeys) {

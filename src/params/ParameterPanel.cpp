@@ -3,6 +3,7 @@
 #include <SFML/System/String.hpp>
 #include <algorithm>
 #include <cstddef>
+#include <string_view>
 #include <utility>
 
 #include "ui/OverlaySet.hpp"
@@ -20,19 +21,26 @@ void selectPrevious(ParameterPanel& p) {
 struct PanelBinding {
     sf::Keyboard::Key key;
     void (*action)(ParameterPanel&);
+    std::string_view effect;
 };
 
 // The panel's key table; `keys` is filled from it and keeps its order, so a
 // position in `keys` is also the position of the action here.
 constexpr std::array<PanelBinding, 8> kBindings{{
-    {sf::Keyboard::Down, selectNext},
-    {sf::Keyboard::Up, selectPrevious},
-    {sf::Keyboard::Add, [](ParameterPanel& p) { p.items[p.selected]->increase(); }},
-    {sf::Keyboard::Subtract, [](ParameterPanel& p) { p.items[p.selected]->decrease(); }},
-    {sf::Keyboard::PageUp, [](ParameterPanel& p) { p.items[p.selected]->increaseStep(); }},
-    {sf::Keyboard::PageDown, [](ParameterPanel& p) { p.items[p.selected]->decreaseStep(); }},
-    {sf::Keyboard::Right, [](ParameterPanel& p) { p.items[p.selected]->nextElement(); }},
-    {sf::Keyboard::Left, [](ParameterPanel& p) { p.items[p.selected]->previousElement(); }},
+    {sf::Keyboard::Down, selectNext, "select next parameter"},
+    {sf::Keyboard::Up, selectPrevious, "select previous parameter"},
+    {sf::Keyboard::Add, [](ParameterPanel& p) { p.items[p.selected]->increase(); },
+     "increase value"},
+    {sf::Keyboard::Subtract, [](ParameterPanel& p) { p.items[p.selected]->decrease(); },
+     "decrease value"},
+    {sf::Keyboard::PageUp, [](ParameterPanel& p) { p.items[p.selected]->increaseStep(); },
+     "step times 10"},
+    {sf::Keyboard::PageDown, [](ParameterPanel& p) { p.items[p.selected]->decreaseStep(); },
+     "step divided by 10"},
+    {sf::Keyboard::Right, [](ParameterPanel& p) { p.items[p.selected]->nextElement(); },
+     "next element"},
+    {sf::Keyboard::Left, [](ParameterPanel& p) { p.items[p.selected]->previousElement(); },
+     "previous element"},
 }};
 
 }  // namespace
@@ -72,4 +80,11 @@ void ParameterPanel::handleKey(const sf::Event& event) {
     if (selected != capacity) kBindings[static_cast<std::size_t>(hit - keys.begin())].action(*this);
     // Rebuilt for every panel key, even with nothing selected to act on.
     refresh();
+}
+
+std::vector<BoundInput> panelInputs() {
+    std::vector<BoundInput> inputs;
+    for (const PanelBinding& b : kBindings)
+        inputs.push_back({BoundInput::Kind::Key, BoundInput::Handler::Panel, b.key, b.effect});
+    return inputs;
 }

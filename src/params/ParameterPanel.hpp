@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "params/Parameter.hpp"
+#include "ui/BoundInput.hpp"
 #include "ui/OverlayText.hpp"
 
 class OverlaySet;
@@ -37,3 +39,6 @@ class ParameterPanel {
     void refresh();
     void handleKey(const sf::Event& event);
 };
+
+// The panel's eight keys in the order of `keys`; they act only while the panel is shown.
+std::vector<BoundInput> panelInputs();

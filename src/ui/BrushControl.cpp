@@ -2,6 +2,7 @@
 
 #include <SFML/Window/Mouse.hpp>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -21,6 +22,18 @@ std::int16_t nodeIndex(float pixel, float origin, float scale) {
     return static_cast<std::int16_t>(std::clamp(node, -32768.0f, 32767.0f));
 }
 
+// The brush's keys, each switching one of its modes on or off.
+struct BrushKey {
+    sf::Keyboard::Key key;
+    bool Brush::*flag;
+    std::string_view effect;
+};
+
+constexpr std::array<BrushKey, 2> brushKeys{{
+    {sf::Keyboard::B, &Brush::hard, "hardbrush on/off"},
+    {sf::Keyboard::E, &Brush::eraser, "eraser on/off"},
+}};
+
 }  // namespace
 
 std::uint16_t wheelRadius(std::uint16_t radius, float delta) {
@@ -30,13 +43,24 @@ std::uint16_t wheelRadius(std::uint16_t radius, float delta) {
 }
 
 void handleEvent(Brush& brush, const sf::Event& event) {
-    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::B) {
-        brush.hard = !brush.hard;
-    } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::E) {
-        brush.eraser = !brush.eraser;
+    if (event.type == sf::Event::KeyPressed) {
+        for (const BrushKey& k : brushKeys) {
+            if (k.key == event.key.code) brush.*k.flag = !(brush.*k.flag);
+        }
     } else if (event.type == sf::Event::MouseWheelScrolled) {
         brush.radius = wheelRadius(brush.radius, event.mouseWheelScroll.delta);
     }
+}
+
+std::vector<BoundInput> brushInputs() {
+    using Kind = BoundInput::Kind;
+    constexpr auto brush = BoundInput::Handler::Brush;
+    std::vector<BoundInput> inputs;
+    for (const BrushKey& k : brushKeys)
+        inputs.push_back({Kind::Key, brush, k.key, k.effect});
+    inputs.push_back({Kind::WheelUp, brush, sf::Keyboard::Unknown, "brush larger"});
+    inputs.push_back({Kind::WheelDown, brush, sf::Keyboard::Unknown, "brush smaller"});
+    return inputs;
 }
 
 std::optional<sf::Vector2<std::int16_t>> brushNode(sf::Vector2i pointer, const ScalarField& field,

@@ -6,12 +6,17 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "field/Brush.hpp"
 #include "field/ChargeField.hpp"
+#include "ui/BoundInput.hpp"
 
 // Keys B and E toggle the hard brush and the eraser; the wheel changes the radius.
 void handleEvent(Brush& brush, const sf::Event& event);
+
+// The brush's keys and the wheel's two directions, in that order.
+std::vector<BoundInput> brushInputs();
 
 // The radius after a wheel delta: the delta truncated to a signed 8-bit step,
 // the result kept within 0 .. 100.

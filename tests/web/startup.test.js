@@ -27,14 +27,15 @@ function report(c) {
 }
 
 // The automatic scale comes from the viewport as on the desktop: 105 pixels of its height are
-// kept free.
-function row(name, args, [width, height], nx, ny, scale, rejected = false) {
-    return {name, args, viewport: {width, height}, nx, ny, scale, rejected};
+// kept free. A canvas the viewport cannot hold is shown at `shown` CSS pixels: scaled down to fit
+// within the page's margins of 8 pixels.
+function row(name, args, [width, height], nx, ny, scale, rejected = false, shown = undefined) {
+    return {name, args, viewport: {width, height}, nx, ny, scale, rejected, shown};
 }
 const view960 = [960, 720];
 const cases = [
     row('no arguments', [], view960, 400, 400, 1),
-    row('scale alone', ['3'], view960, 400, 400, 3),
+    row('scale alone, scaled down to fit', ['3'], view960, 400, 400, 3, false, [704, 704]),
     row('scale and grid', ['2', '300', '200'], view960, 300, 200, 2),
     row('automatic scale from the viewport', ['0', '800', '400'], [1600, 1000], 800, 400, 2),
     row('height one pixel short of scale two', [], [800, 904], 400, 400, 1),
@@ -42,7 +43,8 @@ const cases = [
     row('URL-encoded leading blank', [' 5', '40', '30'], view960, 40, 30, 5),
     row('rejected scale', ['abc'], view960, 400, 400, 1, true),
     // What was read before the rejected word holds: the scale.
-    row('rejected grid width after a good scale', ['2', 'abc', '600'], view960, 400, 400, 2, true),
+    row('rejected grid width after a good scale', ['2', 'abc', '600'], view960, 400, 400, 2, true,
+        [704, 704]),
 ];
 
 let target;
@@ -73,7 +75,7 @@ for (const c of cases) {
             });
             const w = c.nx * c.scale;
             const h = c.ny * c.scale;
-            assert.deepEqual(page.size, [w, h, w, h], 'canvas pixels and CSS pixels');
+            assert.deepEqual(page.size, [w, h, ...(c.shown || [w, h])], 'canvas pixels and CSS pixels');
             assert.equal(page.title, `Quelvane ${process.env.QUELVANE_VERSION}`);
             assert.ok(page.focused, 'the canvas has the keyboard focus');
             assert.equal(page.storage, '00', 'no cookies, nothing stored');

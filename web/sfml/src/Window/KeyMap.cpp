@@ -97,6 +97,38 @@ Keyboard::Key keyOf(const char* key, const char* code) {
     return numberedKey(code);
 }
 
+DomKey domKeyOf(Keyboard::Key key) {
+    // Letters and digits with the character they type (the tail of their code: "KeyH" types
+    // "H"), the others by their place, which is what keyOf reads for them.
+    static constexpr const char* letterCodes[] = {
+        "KeyA", "KeyB", "KeyC", "KeyD", "KeyE", "KeyF", "KeyG", "KeyH", "KeyI",
+        "KeyJ", "KeyK", "KeyL", "KeyM", "KeyN", "KeyO", "KeyP", "KeyQ", "KeyR",
+        "KeyS", "KeyT", "KeyU", "KeyV", "KeyW", "KeyX", "KeyY", "KeyZ"};
+    static constexpr const char* digitCodes[] = {"Digit0", "Digit1", "Digit2", "Digit3", "Digit4",
+                                                 "Digit5", "Digit6", "Digit7", "Digit8", "Digit9"};
+    static constexpr const char* padCodes[] = {"Numpad0", "Numpad1", "Numpad2", "Numpad3",
+                                               "Numpad4", "Numpad5", "Numpad6", "Numpad7",
+                                               "Numpad8", "Numpad9"};
+    static constexpr const char* functionKeys[] = {"F1", "F2",  "F3",  "F4",  "F5",
+                                                   "F6", "F7",  "F8",  "F9",  "F10",
+                                                   "F11", "F12", "F13", "F14", "F15"};
+    const auto from = [key](Keyboard::Key first) { return static_cast<int>(key - first); };
+    if (key >= Keyboard::A && key <= Keyboard::Z)
+        return {letterCodes[from(Keyboard::A)] + 3, letterCodes[from(Keyboard::A)]};
+    if (key >= Keyboard::Num0 && key <= Keyboard::Num9)
+        return {digitCodes[from(Keyboard::Num0)] + 5, digitCodes[from(Keyboard::Num0)]};
+    if (key >= Keyboard::Numpad0 && key <= Keyboard::Numpad9)
+        return {padCodes[from(Keyboard::Numpad0)] + 6, padCodes[from(Keyboard::Numpad0)]};
+    if (key >= Keyboard::F1 && key <= Keyboard::F15)
+        return {functionKeys[from(Keyboard::F1)], functionKeys[from(Keyboard::F1)]};
+    if (key == Keyboard::Add) return {"+", "NumpadAdd"};
+    if (key == Keyboard::Subtract) return {"-", "NumpadSubtract"};
+    for (const CodeKey& k : codeKeys) {
+        if (k.key == key) return {k.code, k.code};
+    }
+    return {"", ""};
+}
+
 bool buttonOf(unsigned short domButton, Mouse::Button& button) {
     constexpr Mouse::Button buttons[] = {Mouse::Left, Mouse::Middle, Mouse::Right, Mouse::XButton1,
                                          Mouse::XButton2};

@@ -6,6 +6,7 @@
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/Window/VideoMode.hpp>
 #include <SFML/Window/Window.hpp>
+#include <cmath>
 
 namespace sf {
 
@@ -20,17 +21,24 @@ bool inBrowser() {
     return EM_ASM_INT({ return typeof window != 'undefined' && typeof document != 'undefined'; });
 }
 
-Vector2i canvasOrigin() {
+Vector2i windowPoint(Vector2<double> client) {
     if (!inBrowser()) return {};
-    const int x = EM_ASM_INT({
-        const c = document.getElementById('canvas');
-        return c ? Math.round(c.getBoundingClientRect().left) : 0;
-    });
-    const int y = EM_ASM_INT({
-        const c = document.getElementById('canvas');
-        return c ? Math.round(c.getBoundingClientRect().top) : 0;
-    });
-    return {x, y};
+    // 0 for x, 1 for y: the canvas's backing pixels over its shown CSS pixels on that axis.
+    const auto axis = [](double at, int which) {
+        return EM_ASM_DOUBLE(
+            {
+                const c = document.getElementById('canvas');
+                if (!c) return $0;
+                const r = c.getBoundingClientRect();
+                const origin = $1 ? r.top : r.left;
+                const shown = $1 ? r.height : r.width;
+                const size = $1 ? c.height : c.width;
+                return shown > 0 ? ($0 - origin) * size / shown : $0 - origin;
+            },
+            at, which);
+    };
+    return {static_cast<int>(std::floor(axis(client.x, 0))),
+            static_cast<int>(std::floor(axis(client.y, 1)))};
 }
 
 }  // namespace priv
@@ -46,11 +54,12 @@ bool Mouse::isButtonPressed(Button button) {
 }
 
 Vector2i Mouse::getPosition() {
-    return priv::pageDevices().pointer;
+    const Vector2<double> p = priv::pageDevices().pointer;
+    return {static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))};
 }
 
 Vector2i Mouse::getPosition(const Window&) {
-    return priv::pageDevices().pointer - priv::canvasOrigin();
+    return priv::windowPoint(priv::pageDevices().pointer);
 }
 
 VideoMode VideoMode::getDesktopMode() {

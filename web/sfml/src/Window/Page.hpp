@@ -19,8 +19,9 @@ inline constexpr const char* canvasSelector = "#canvas";
 struct PageDevices {
     std::array<bool, Keyboard::KeyCount> keys{};
     std::array<bool, Mouse::ButtonCount> buttons{};
-    // The pointer in the viewport's CSS pixels (clientX, clientY).
-    Vector2i pointer;
+    // The pointer in the viewport's CSS pixels (clientX, clientY); a finger's or a pen's are
+    // fractional.
+    Vector2<double> pointer;
 };
 
 PageDevices& pageDevices();
@@ -28,12 +29,22 @@ PageDevices& pageDevices();
 // Whether the page runs in a browser window, rather than under node.
 bool inBrowser();
 
-// The canvas's top-left corner in the viewport's CSS pixels.
-Vector2i canvasOrigin();
+// The window pixel under a point of the viewport (CSS pixels). The canvas is shown one CSS
+// pixel a window pixel, or scaled down where the page has no room for it: the point is taken
+// back through that scale, so a finger on the scaled canvas meets the pixel it covers.
+Vector2i windowPoint(Vector2<double> client);
 
 // The SFML key for a DOM key event: letters and digits by the character the layout gives them
 // (as SFML names keys by the key symbol on the desktop), the others by the key's place (code).
 Keyboard::Key keyOf(const char* key, const char* code);
+
+// A DOM KeyboardEvent's key and code that keyOf reads as the given SFML key (empty strings for
+// a key no DOM event gives).
+struct DomKey {
+    const char* key;
+    const char* code;
+};
+DomKey domKeyOf(Keyboard::Key key);
 
 // SFML's button for a DOM MouseEvent.button (0 main, 1 middle, 2 secondary, 3 back, 4 forward).
 bool buttonOf(unsigned short domButton, Mouse::Button& button);

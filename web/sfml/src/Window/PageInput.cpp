@@ -1,10 +1,54 @@
 #include "Window/PageInput.hpp"
 
+#include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cmath>
 
 #include "Window/Page.hpp"
+
+// A finger or a pen held on the canvas is a mouse button held there: the left one, or the right
+// one while the page asks for it (the canvas's data-touch-button is "right": the page's sign
+// control). Only the first finger down paints; more fingers are ignored until it lifts. The
+// canvas takes no scrolling or zooming gestures, and the touch makes no mouse events of its own
+// (the mouse's are untouched), but it gives the canvas the keyboard focus, as a click does.
+// quelvane_page_pointer (below) takes them in: kind 0 press, 1 move, 2 release.
+EM_JS(void, quelvane_listen_to_touch, (void* input), {
+    const canvas = document.getElementById('canvas');
+    if (!canvas) return;
+    let held = null;
+    const send = (kind, e) => _quelvane_page_pointer(input, kind, e.clientX, e.clientY, held.button);
+    const down = (e) => {
+        if (e.pointerType === 'mouse' || held !== null) return;
+        e.preventDefault();
+        held = {id: e.pointerId, button: canvas.dataset.touchButton === 'right' ? 2 : 0};
+        if (canvas.setPointerCapture) canvas.setPointerCapture(e.pointerId);
+        canvas.focus();
+        send(1, e);
+        send(0, e);
+    };
+    const move = (e) => {
+        if (held === null || e.pointerId !== held.id) return;
+        e.preventDefault();
+        send(1, e);
+    };
+    const up = (e) => {
+        if (held === null || e.pointerId !== held.id) return;
+        e.preventDefault();
+        send(2, e);
+        held = null;
+    };
+    canvas.quelvaneTouch = {pointerdown: down, pointermove: move, pointerup: up, pointercancel: up};
+    for (const type in canvas.quelvaneTouch) canvas.addEventListener(type, canvas.quelvaneTouch[type]);
+    canvas.style.touchAction = 'none';
+});
+
+EM_JS(void, quelvane_stop_listening_to_touch, (), {
+    const canvas = document.getElementById('canvas');
+    if (!canvas || !canvas.quelvaneTouch) return;
+    for (const type in canvas.quelvaneTouch) canvas.removeEventListener(type, canvas.quelvaneTouch[type]);
+    delete canvas.quelvaneTouch;
+});
 
 namespace sf::priv {
 
@@ -14,8 +58,32 @@ PageInput& inputOf(void* userData) {
     return *static_cast<PageInput*>(userData);
 }
 
-Vector2i canvasPoint(const EmscriptenMouseEvent& e) {
-    return Vector2i(static_cast<int>(e.clientX), static_cast<int>(e.clientY)) - canvasOrigin();
+Vector2<double> clientPoint(const EmscriptenMouseEvent& e) {
+    return {static_cast<double>(e.clientX), static_cast<double>(e.clientY)};
+}
+
+void movePointer(PageInput& input, Vector2<double> client) {
+    pageDevices().pointer = client;
+    Event event{};
+    event.type = Event::MouseMoved;
+    const Vector2i at = windowPoint(client);
+    event.mouseMove = {at.x, at.y};
+    input.push(event);
+}
+
+// A button pressed or released at a point of the viewport; false for a release of a button that
+// was not held (a release outside the canvas of a press elsewhere is not the program's).
+bool pressButton(PageInput& input, Mouse::Button button, bool down, Vector2<double> client) {
+    PageDevices& devices = pageDevices();
+    devices.pointer = client;
+    if (!down && !devices.buttons[button]) return false;
+    devices.buttons[button] = down;
+    Event event{};
+    event.type = down ? Event::MouseButtonPressed : Event::MouseButtonReleased;
+    const Vector2i at = windowPoint(client);
+    event.mouseButton = {button, at.x, at.y};
+    input.push(event);
+    return true;
 }
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
@@ -38,28 +106,13 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
 EM_BOOL onButton(int type, const EmscriptenMouseEvent* e, void* userData) {
     Mouse::Button button;
     if (!buttonOf(e->button, button)) return EM_FALSE;
-    const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
-    PageDevices& devices = pageDevices();
-    devices.pointer = {static_cast<int>(e->clientX), static_cast<int>(e->clientY)};
-    // A release outside the canvas of a button not pressed over it is not the program's.
-    if (!down && !devices.buttons[button]) return EM_FALSE;
-    devices.buttons[button] = down;
-    Event event{};
-    event.type = down ? Event::MouseButtonPressed : Event::MouseButtonReleased;
-    const Vector2i at = canvasPoint(*e);
-    event.mouseButton = {button, at.x, at.y};
-    inputOf(userData).push(event);
+    pressButton(inputOf(userData), button, type == EMSCRIPTEN_EVENT_MOUSEDOWN, clientPoint(*e));
     // The press's default stays: it gives the canvas the keyboard focus.
     return EM_FALSE;
 }
 
 EM_BOOL onMove(int, const EmscriptenMouseEvent* e, void* userData) {
-    pageDevices().pointer = {static_cast<int>(e->clientX), static_cast<int>(e->clientY)};
-    Event event{};
-    event.type = Event::MouseMoved;
-    const Vector2i at = canvasPoint(*e);
-    event.mouseMove = {at.x, at.y};
-    inputOf(userData).push(event);
+    movePointer(inputOf(userData), clientPoint(*e));
     return EM_FALSE;
 }
 
@@ -85,7 +138,7 @@ EM_BOOL onWheel(int, const EmscriptenWheelEvent* e, void* userData) {
     if (steps != 0.0f) {
         Event event{};
         event.type = Event::MouseWheelScrolled;
-        const Vector2i at = canvasPoint(e->mouse);
+        const Vector2i at = windowPoint(clientPoint(e->mouse));
         event.mouseWheelScroll = {Mouse::VerticalWheel, steps, at.x, at.y};
         input.push(event);
     }
@@ -114,6 +167,7 @@ void listen(void* self) {
     emscripten_set_wheel_callback(canvas, self, EM_TRUE, onWheel);
     emscripten_set_focus_callback(canvas, self, EM_TRUE, onFocus);
     emscripten_set_blur_callback(canvas, self, EM_TRUE, onFocus);
+    quelvane_listen_to_touch(self);
 }
 
 void stopListening() {
@@ -126,9 +180,23 @@ void stopListening() {
     emscripten_set_wheel_callback(canvas, nullptr, EM_TRUE, nullptr);
     emscripten_set_focus_callback(canvas, nullptr, EM_TRUE, nullptr);
     emscripten_set_blur_callback(canvas, nullptr, EM_TRUE, nullptr);
+    quelvane_stop_listening_to_touch();
 }
 
 }  // namespace
+
+// The touch listeners' way in: kind 0 press, 1 move, 2 release, at a point of the viewport, with
+// a DOM button number.
+extern "C" EMSCRIPTEN_KEEPALIVE void quelvane_page_pointer(void* input, int kind, double x,
+                                                           double y, int domButton) {
+    PageInput& to = inputOf(input);
+    Mouse::Button button;
+    if (kind == 1) {
+        movePointer(to, {x, y});
+    } else if (buttonOf(static_cast<unsigned short>(domButton), button)) {
+        pressButton(to, button, kind == 0, {x, y});
+    }
+}
 
 PageInput::PageInput() {
     if (inBrowser()) listen(this);

@@ -18,12 +18,11 @@ Window::~Window() = default;
 void Window::create(VideoMode mode, const String& title, Uint32) {
     size = {mode.width, mode.height};
     if (priv::inBrowser()) {
-        // The backing store is the window's size and so is the canvas's size in CSS pixels: one
-        // window pixel a CSS pixel; the page's style keeps them crisp where a CSS pixel is
-        // several of the screen's.
+        // The backing store is the window's size. A canvas without a size in CSS is shown at
+        // its backing size, one window pixel a CSS pixel; the page shows it smaller only where
+        // it has no room for it (windowPoint takes pointer positions back through that scale).
         emscripten_set_canvas_element_size(priv::canvasSelector, static_cast<int>(mode.width),
                                            static_cast<int>(mode.height));
-        emscripten_set_element_css_size(priv::canvasSelector, mode.width, mode.height);
     }
     setTitle(title);
     input = std::make_unique<priv::PageInput>();
