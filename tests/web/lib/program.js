@@ -206,9 +206,10 @@ class WebTarget {
     }
 
     // Opens the program with a command line in a viewport of the given size, which stands for
-    // the desktop's video mode; resolves once the start-up report has been written.
-    async open(args, viewport = {width: 960, height: 720}) {
-        const page = await this.chromium.browser.newPage();
+    // the desktop's video mode; resolves once the start-up report has been written. A page in a
+    // window of its own runs on while another page is shown (a background tab gets no frames).
+    async open(args, viewport = {width: 960, height: 720}, {ownWindow = false} = {}) {
+        const page = await this.chromium.browser.newPage(ownWindow ? {type: 'window'} : undefined);
         await page.setViewport({...viewport, deviceScaleFactor: 1});
         const program = new ProgramPage(page, this.base + query(args), this.server?.url);
         await page.goto(program.address, {waitUntil: 'load'});

@@ -98,9 +98,10 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
         input.push(event);
     }
     // The program's keys do not also scroll the page or open the browser's quick find; the
-    // browser's own shortcuts (with Ctrl, Alt or Meta) and unknown keys (F5, F12) stay its own.
-    return key != Keyboard::Unknown && !e->ctrlKey && !e->altKey && !e->metaKey &&
-           !(key >= Keyboard::F1 && key <= Keyboard::F15);
+    // browser's own shortcuts (with Ctrl, Alt or Meta), unknown keys (F5, F12) and Tab, which
+    // moves the focus on to the page's on-screen keys, stay its own.
+    return key != Keyboard::Unknown && key != Keyboard::Tab && !e->ctrlKey && !e->altKey &&
+           !e->metaKey && !(key >= Keyboard::F1 && key <= Keyboard::F15);
 }
 
 EM_BOOL onButton(int type, const EmscriptenMouseEvent* e, void* userData) {
