@@ -1,5 +1,6 @@
 #include "app/Application.hpp"
 
+#include <SFML/Window/Mouse.hpp>
 #include <cstdio>
 #include <stdexcept>
 
@@ -124,6 +125,7 @@ void Application::frameStep() {
     model.potential.findRange(true);
     model.potential.repaint();
     updateField();
+    updateMeasures();
     drawFrame();
 }
 
@@ -131,4 +133,11 @@ void Application::updateField() {
     // The field and its arrows are left as they were while the overlay is off.
     if (!showField) return;
     model.field.refresh(model.potential, -1);
+}
+
+void Application::updateMeasures() {
+    const sf::Vector2i mouse = sf::Mouse::getPosition(*window);
+    const sf::Vector2u size = window->getSize();
+    probe.update(model, mouse, scale, size);
+    crossSection.update(model, mouse, scale, size);
 }

@@ -13,6 +13,8 @@
 #include "field/FieldModel.hpp"
 #include "field/Grid2D.hpp"
 #include "field/Scenarios.hpp"
+#include "measure/CrossSection.hpp"
+#include "measure/Probe.hpp"
 #include "params/ParameterPanel.hpp"
 #include "params/ParameterT.hpp"
 #include "ui/BoundInput.hpp"
@@ -69,6 +71,9 @@ class Application {
     std::int32_t fps = 60;
     std::uint8_t scale = 1;
     sf::CircleShape brushOutline{0.0f, 30};
+    // The measuring tools, off at start: while they are off the program is as without them.
+    Probe probe{overlays};
+    CrossSection crossSection{overlays.font};
 
     // Prints the start-up report, decides the display scale and opens the window.
     Application(Grid2D grid, std::int32_t scale);
@@ -93,6 +98,7 @@ class Application {
     void openWindow(std::int32_t requestedScale);
     void wireDisplay();
     void updateField();
+    void updateMeasures();
     void drawLayer();
 };
 

@@ -27,6 +27,8 @@ void Application::drawLayer() {
         const FieldArrows& arrows = model.field.arrows;
         window->draw(arrows.vertices, sf::RenderStates(arrows.drawingTransform()));
     }
+    probe.draw(*window);
+    crossSection.draw(*window);
     layerText.setText(layerTitle(showCharges, showField, model.field.arrows.equalLength));
 }
 
