@@ -12,7 +12,8 @@ namespace {
 const sf::Color panelColour(0, 0, 0, 170);
 const sf::Color zeroColour(140, 140, 140);
 const sf::Color markerColour(255, 255, 255);
-const sf::Color phiColour(255, 190, 60);
+// Neither curve is the texts' yellow, which the tests of the texts look for.
+const sf::Color phiColour(255, 110, 50);
 const sf::Color fieldColour(110, 200, 255);
 constexpr unsigned labelSize = 14;
 constexpr float labelPitch = 17.0f;
