@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "../support/ProgramModel.hpp"
@@ -29,6 +30,8 @@
 #include "field/FieldModel.hpp"
 #include "field/Scenarios.hpp"
 #include "field/Stamp.hpp"
+#include "measure/NodeReading.hpp"
+#include "measure/SectionSamples.hpp"
 
 namespace {
 
@@ -189,6 +192,31 @@ void frame(FieldModel& m, FuzzedDataProvider& in) {
     }
 }
 
+// The measuring tools on whatever the model holds, huge, infinite and NaN potentials included:
+// the probe reads the model's own numbers at any pointer position, inside the grid or not, and
+// the cross-section samples every node of its line.
+void measure(FieldModel& m, FuzzedDataProvider& in) {
+    const sf::Vector2i pixel{in.ConsumeIntegralInRange<int>(-3, 70),
+                             in.ConsumeIntegralInRange<int>(-3, 70)};
+    const auto node = nodeUnder(pixel, 1, m.grid.nx, m.grid.ny);
+    FUZZ_CHECK(node.has_value() ==
+               (pixel.x >= 0 && pixel.y >= 0 && pixel.x < static_cast<int>(m.grid.nx) &&
+                pixel.y < static_cast<int>(m.grid.ny)));
+    std::optional<NodeReading> at;
+    if (node) {
+        at = readNode(m, *node);
+        FUZZ_CHECK(std::bit_cast<std::uint64_t>(at->phi) ==
+                   std::bit_cast<std::uint64_t>(m.potential.data[m.grid.index(node->i, node->j)]));
+    }
+    FUZZ_CHECK(!probeReadout(at, at, m.grid.ny).empty());
+    SectionSamples samples;
+    const bool row = in.ConsumeBool();
+    sampleSection(m, row ? SectionLine::Row : SectionLine::Column, node.value_or(NodeIndex{0, 0}),
+                  samples);
+    FUZZ_CHECK(samples.phi.size() == (row ? m.grid.nx : m.grid.ny));
+    FUZZ_CHECK(samples.phiLow <= 0.0 && samples.phiHigh >= 0.0 && samples.fieldHigh >= 0.0);
+}
+
 }  // namespace
 
 // The textures of every model share one GL context. Held for the whole run, as the program's
@@ -206,7 +234,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FieldModel& model = *wired;
 
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
-        switch (in.ConsumeIntegralInRange<int>(0, 4)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 5)) {
             case 0:
             case 1:
                 stamp(model, in);
@@ -217,8 +245,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 3:
                 editBoundary(model, in);
                 break;
-            default:
+            case 4:
                 frame(model, in);
+                break;
+            default:
+                measure(model, in);
                 break;
         }
         checkChargeRange(model);
