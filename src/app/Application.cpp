@@ -80,6 +80,7 @@ Application::Application(Grid2D grid, std::int32_t requestedScale)
     parameterPanel.text.anchor = BottomLeft;
     parameterPanel.refresh();
     parameterPanel.text.visible = false;
+    overlays.registerText(equipotentials.legendText);
 }
 
 Application::~Application() {
@@ -136,6 +137,7 @@ void Application::updateField() {
 }
 
 void Application::updateMeasures() {
+    if (equipotentials.shown) equipotentials.update(model.potential);
     const sf::Vector2i mouse = sf::Mouse::getPosition(*window);
     const sf::Vector2u size = window->getSize();
     probe.update(model, mouse, scale, size);

@@ -14,6 +14,7 @@
 #include "field/Grid2D.hpp"
 #include "field/Scenarios.hpp"
 #include "measure/CrossSection.hpp"
+#include "measure/Equipotentials.hpp"
 #include "measure/Probe.hpp"
 #include "params/ParameterPanel.hpp"
 #include "params/ParameterT.hpp"
@@ -72,6 +73,7 @@ class Application {
     std::uint8_t scale = 1;
     sf::CircleShape brushOutline{0.0f, 30};
     // The measuring tools, off at start: while they are off the program is as without them.
+    Equipotentials equipotentials;
     Probe probe{overlays};
     CrossSection crossSection{overlays.font};
 
@@ -92,13 +94,14 @@ class Application {
     void handleKeyPress(sf::Keyboard::Key key);
     void applyParameterChanges();
     void loadPreset(std::uint8_t index);
+    // The measuring tools that are on, from this frame's potential and pointer.
+    void updateMeasures();
     void resetBoundaries();
 
   private:
     void openWindow(std::int32_t requestedScale);
     void wireDisplay();
     void updateField();
-    void updateMeasures();
     void drawLayer();
 };
 

@@ -36,7 +36,7 @@ void pinReference(Application& a) {
 
 // The application's keys; the brush and the parameter panel read theirs
 // from the same key presses. The measuring tools' keys follow the specified ones.
-const std::array<AppKey, 12> appKeys{{
+const std::array<AppKey, 13> appKeys{{
     {sf::Keyboard::H,
      [](Application& a) {
          a.helpText.visible = !a.helpText.visible;
@@ -69,6 +69,8 @@ const std::array<AppKey, 12> appKeys{{
      "switch between charges and potential"},
     {sf::Keyboard::V, [](Application& a) { a.showField = !a.showField; },
      "show/hide electric field"},
+    {sf::Keyboard::C, [](Application& a) { a.equipotentials.toggle(); },
+     "equipotential lines on/off"},
     {sf::Keyboard::M, [](Application& a) { a.probe.toggle(); }, "probe on/off"},
     {sf::Keyboard::R, pinReference, "pin probe reference"},
     {sf::Keyboard::G, [](Application& a) { a.crossSection.toggle(); },

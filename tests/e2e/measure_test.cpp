@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -165,6 +166,54 @@ TEST(CrossSectionKey, GPlotsTheRowThenTheColumnUnderThePointerThenNothing) {
     tool.input.key("g");
     tool.expect([&](const Screenshot& s) { return e2e::differingPixels(before, s, panel) == 0; },
                 "off");
+}
+
+bool isLevelLine(Rgb c) {
+    return c.g > 200 && c.r < 150 && c.b < 150;
+}
+bool isZeroLine(Rgb c) {
+    return c.r < 60 && c.g > 200 && c.b > 220;
+}
+
+// Rows of the window between the plates that a level line crosses from side to side.
+std::vector<int> levelRows(const Screenshot& s) {
+    std::vector<int> rows;
+    for (int y = 43 * scale; y < 112 * scale; ++y) {
+        int n = 0;
+        for (int x = 0; x < 400; ++x) {
+            if (isLevelLine(s.pixel(x, y)) || isZeroLine(s.pixel(x, y))) ++n;
+        }
+        if (n > 380) rows.push_back(y);
+    }
+    return rows;
+}
+
+TEST(EquipotentialKey, CDrawsTheCapacitorsLevelsStraightAndEvenlySpacedAndCHidesThem) {
+    Tool tool("equipotentials");
+    ASSERT_NO_FATAL_FAILURE(tool.start({390, 10}));
+    const Area legend{100, 220, 300, 30};
+    tool.input.key("c");
+    // Between the plates the settled potential falls linearly, so the levels, equal steps
+    // apart, are straight rows equally far apart, the middle one the zero level.
+    const auto evenlySpaced = [](const Screenshot& s) {
+        const std::vector<int> rows = levelRows(s);
+        if (rows.size() < 4) return false;
+        for (std::size_t k = 2; k < rows.size(); ++k) {
+            if (std::abs((rows[k] - rows[k - 1]) - (rows[1] - rows[0])) > 1) return false;
+        }
+        return isZeroLine(s.pixel(200, rows[rows.size() / 2]));
+    };
+    const Screenshot lines = tool.expect(
+        [&](const Screenshot& s) { return evenlySpaced(s) && s.count(legend, isTextYellow) > 200; },
+        "lines");
+    tool.save(lines, "capacitor");
+    tool.input.key("c");
+    tool.expect(
+        [&](const Screenshot& s) {
+            return s.count(isLevelLine) == 0 && s.count(isZeroLine) == 0 &&
+                   s.count(legend, isTextYellow) == 0;
+        },
+        "hidden");
 }
 
 }  // namespace
