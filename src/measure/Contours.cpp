@@ -19,19 +19,25 @@ struct Cell {
 // Edges: 0 a-b (top), 1 b-c (right), 2 d-c (bottom), 3 a-d (left). Each crossing runs from the
 // node of lower index to the higher one, so the two cells that share an edge compute the same
 // bits for it and the lines join exactly.
+// How far along from `from` to `to` the level lies. Halved first: values near the largest
+// doubles on either side of the level would overflow the differences to infinity and give NaN,
+// and halving is exact, so for all other values but subnormal ones the bits are those of the
+// plain quotient.
+double fraction(double level, double from, double to) {
+    return (level * 0.5 - from * 0.5) / (to * 0.5 - from * 0.5);
+}
+
 float crossingX(const Cell& cell, int edge, double level) {
     if (edge == 3) return static_cast<float>(cell.x);
     if (edge == 1) return static_cast<float>(cell.x + 1.0);
-    const double t =
-        edge == 0 ? (level - cell.a) / (cell.b - cell.a) : (level - cell.d) / (cell.c - cell.d);
+    const double t = edge == 0 ? fraction(level, cell.a, cell.b) : fraction(level, cell.d, cell.c);
     return static_cast<float>(cell.x + t);
 }
 
 float crossingY(const Cell& cell, int edge, double level) {
     if (edge == 0) return static_cast<float>(cell.y);
     if (edge == 2) return static_cast<float>(cell.y + 1.0);
-    const double t =
-        edge == 3 ? (level - cell.a) / (cell.d - cell.a) : (level - cell.b) / (cell.c - cell.b);
+    const double t = edge == 3 ? fraction(level, cell.a, cell.d) : fraction(level, cell.b, cell.c);
     return static_cast<float>(cell.y + t);
 }
 

@@ -30,6 +30,7 @@
 #include "field/FieldModel.hpp"
 #include "field/Scenarios.hpp"
 #include "field/Stamp.hpp"
+#include "measure/Equipotentials.hpp"
 #include "measure/NodeReading.hpp"
 #include "measure/SectionSamples.hpp"
 
@@ -194,7 +195,7 @@ void frame(FieldModel& m, FuzzedDataProvider& in) {
 
 // The measuring tools on whatever the model holds, huge, infinite and NaN potentials included:
 // the probe reads the model's own numbers at any pointer position, inside the grid or not, and
-// the cross-section samples every node of its line.
+// the cross-section samples every node of its line, the equipotentials stay inside the grid.
 void measure(FieldModel& m, FuzzedDataProvider& in) {
     const sf::Vector2i pixel{in.ConsumeIntegralInRange<int>(-3, 70),
                              in.ConsumeIntegralInRange<int>(-3, 70)};
@@ -215,6 +216,17 @@ void measure(FieldModel& m, FuzzedDataProvider& in) {
                   samples);
     FUZZ_CHECK(samples.phi.size() == (row ? m.grid.nx : m.grid.ny));
     FUZZ_CHECK(samples.phiLow <= 0.0 && samples.phiHigh >= 0.0 && samples.fieldHigh >= 0.0);
+    // The equipotential lines lie between the node centres, on the fast path as on the
+    // reference's.
+    m.potential.findRange(true);
+    Equipotentials lines;
+    lines.update(m.potential);
+    const float right = static_cast<float>(m.grid.nx) - 0.5f;
+    const float bottom = static_cast<float>(m.grid.ny) - 0.5f;
+    for (std::size_t k = 0; k < lines.lines.getVertexCount(); ++k) {
+        const sf::Vector2f p = lines.lines[k].position;
+        FUZZ_CHECK(p.x >= 0.5f && p.x <= right && p.y >= 0.5f && p.y <= bottom);
+    }
 }
 
 }  // namespace

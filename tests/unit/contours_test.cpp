@@ -172,6 +172,17 @@ TEST(Contours, ALevelHeldByTheGridsEdgeDrawsNoFrameAndOneInsideIsDrawnOnce) {
     EXPECT_EQ(alongMiddle, 3);
 }
 
+TEST(Contours, ValuesNearTheLargestDoublesGiveLinesInsideTheirCells) {
+    // Boundary values edited to the limits: the differences across a cell overflow.
+    const Grid g{2, 2, {-1.7e308, 1.7e308, 1.6e308, -1.5e308}};
+    const auto lines = linesOf(g, freshStep(g), true);
+    ASSERT_FALSE(lines.empty());
+    for (const ContourSegment& s : lines) {
+        for (const float v : {s.x0, s.y0, s.x1, s.y1})
+            EXPECT_TRUE(v >= 0.5f && v <= 1.5f) << v;
+    }
+}
+
 TEST(Contours, NoLineTouchesANaN) {
     Grid g = field(9, 9, 0, 0);
     g.at(4, 4) = nan;
