@@ -16,29 +16,35 @@ struct Cell {
     double y;
 };
 
+struct Point {
+    float x;
+    float y;
+};
+
 // Edges: 0 a-b (top), 1 b-c (right), 2 d-c (bottom), 3 a-d (left). Each crossing runs from the
 // node of lower index to the higher one, so the two cells that share an edge compute the same
 // bits for it and the lines join exactly.
-float crossingX(const Cell& cell, int edge, double level) {
-    if (edge == 3) return static_cast<float>(cell.x);
-    if (edge == 1) return static_cast<float>(cell.x + 1.0);
-    const double t =
-        edge == 0 ? (level - cell.a) / (cell.b - cell.a) : (level - cell.d) / (cell.c - cell.d);
-    return static_cast<float>(cell.x + t);
+[[gnu::always_inline]] inline Point crossing(const Cell& cell, int edge, double level) {
+    const auto at = [](double x, double y) {
+        return Point{static_cast<float>(x), static_cast<float>(y)};
+    };
+    switch (edge) {
+        case 0:
+            return at(cell.x + (level - cell.a) / (cell.b - cell.a), cell.y);
+        case 1:
+            return at(cell.x + 1.0, cell.y + (level - cell.b) / (cell.c - cell.b));
+        case 2:
+            return at(cell.x + (level - cell.d) / (cell.c - cell.d), cell.y + 1.0);
+        default:
+            return at(cell.x, cell.y + (level - cell.a) / (cell.d - cell.a));
+    }
 }
 
-float crossingY(const Cell& cell, int edge, double level) {
-    if (edge == 0) return static_cast<float>(cell.y);
-    if (edge == 2) return static_cast<float>(cell.y + 1.0);
-    const double t =
-        edge == 3 ? (level - cell.a) / (cell.d - cell.a) : (level - cell.b) / (cell.c - cell.b);
-    return static_cast<float>(cell.y + t);
-}
-
-void addSegment(const Cell& cell, int from, int to, double level, std::int32_t k,
-                std::vector<ContourSegment>& out) {
-    out.push_back({crossingX(cell, from, level), crossingY(cell, from, level),
-                   crossingX(cell, to, level), crossingY(cell, to, level), k});
+[[gnu::always_inline]] inline void addSegment(const Cell& cell, int from, int to, double level,
+                                              std::int32_t k, std::vector<ContourSegment>& out) {
+    const Point p = crossing(cell, from, level);
+    const Point q = crossing(cell, to, level);
+    out.push_back({p.x, p.y, q.x, q.y, k});
 }
 
 // The two crossed edges of each case (bit 0 a above, 1 b, 2 c, 3 d); the saddles 5 and 10
@@ -75,7 +81,8 @@ void addSaddle(const Cell& cell, int corners, double level, std::int32_t k,
     }
 }
 
-void traceLevel(const Cell& cell, double level, std::int32_t k, std::vector<ContourSegment>& out) {
+[[gnu::always_inline]] inline void traceLevel(const Cell& cell, double level, std::int32_t k,
+                                              std::vector<ContourSegment>& out) {
     // Strictly above: corners exactly on the level count as below, so a cell lying flat on a
     // level holds no line of it.
     const int corners = (cell.a > level ? 1 : 0) | (cell.b > level ? 2 : 0) |

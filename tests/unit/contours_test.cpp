@@ -37,8 +37,8 @@ std::vector<ContourSegment> linesOf(const Grid& g, double step, bool reference,
     const ValueRange range =
         g.v.empty() ? ValueRange{0, 0} : valueRangeReference(g.v.data(), g.v.size());
     const ContourJob job{g.v.data(), g.nx, g.ny, contourLevels(range, step)};
-    std::vector<double> codes;
-    reference ? contoursReference(job, out) : contoursFast(job, codes, out, level);
+    ContourWorkspace work;
+    reference ? contoursReference(job, out) : contoursFast(job, work, out, level);
     return out;
 }
 
