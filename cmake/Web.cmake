@@ -1,11 +1,14 @@
 # The web build (emcmake cmake): the program as WebAssembly with a page around it.
 #
 #   sfml-system, sfml-window, sfml-graphics   the part of SFML 2's API that src/ uses, written for
-#                 the browser on emscripten's html5.h and WebGL (web/sfml/README.md); the same
+#                 the browser on emscripten's html5.h and WebGL (sfml-web/README.md); the same
 #                 target names as Debian's SFML, so quelvane_core links them unchanged
-#   quelvane      web/main.cpp's main loop instead of src/app/main.cpp, and web/KeyBar.cpp's key
-#                 table for the page's on-screen keys: quelvane.js, quelvane.wasm
-#   index.html    the page (web/index.html), beside courier.ttf, in the build folder
+#   quelvane      page/main.cpp's main loop instead of src/app/main.cpp, and page/KeyBar.cpp's
+#                 key table for the page's on-screen keys: quelvane.js, quelvane.wasm
+#   index.html    the page (page/index.html), beside courier.ttf, in the build folder
+#
+# The platform layer (sfml-web/) is below src/ and includes nothing of it; the page (page/) is
+# above both.
 #
 #   QUELVANE_WEB_DEPS   the prefix FreeType was built into (scripts/web.sh)
 
@@ -15,7 +18,8 @@ if(NOT EXISTS "${QUELVANE_WEB_DEPS}/lib/libfreetype.a")
                       "source scripts/deps.sh and scripts/web.sh, then quelvane_build_web")
 endif()
 
-set(QUELVANE_WEB_DIR ${CMAKE_CURRENT_LIST_DIR}/../web)
+set(QUELVANE_SFML_WEB_DIR ${CMAKE_CURRENT_LIST_DIR}/../sfml-web)
+set(QUELVANE_PAGE_DIR ${CMAKE_CURRENT_LIST_DIR}/../page)
 
 # The program's C++ exceptions (std::bad_alloc, std::runtime_error) are caught in main and in the
 # frame loop, so catching stays on (emscripten turns it off by default).
@@ -31,10 +35,10 @@ set_target_properties(web_freetype PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${QUELVANE_WEB_DEPS}/include/freetype2)
 
 function(quelvane_web_sfml name folder)
-  file(GLOB sources CONFIGURE_DEPENDS ${QUELVANE_WEB_DIR}/sfml/src/${folder}/*.cpp)
+  file(GLOB sources CONFIGURE_DEPENDS ${QUELVANE_SFML_WEB_DIR}/src/${folder}/*.cpp)
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${QUELVANE_WEB_DIR}/sfml/include
-                                     PRIVATE ${QUELVANE_WEB_DIR}/sfml/src)
+  target_include_directories(${name} PUBLIC ${QUELVANE_SFML_WEB_DIR}/include
+                                     PRIVATE ${QUELVANE_SFML_WEB_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
@@ -42,17 +46,17 @@ quelvane_web_sfml(sfml-system System)
 quelvane_web_sfml(sfml-window Window sfml-system)
 quelvane_web_sfml(sfml-graphics Graphics sfml-window web_freetype)
 
-add_executable(quelvane ${QUELVANE_WEB_DIR}/main.cpp ${QUELVANE_WEB_DIR}/KeyBar.cpp)
+add_executable(quelvane ${QUELVANE_PAGE_DIR}/main.cpp ${QUELVANE_PAGE_DIR}/KeyBar.cpp)
 target_link_libraries(quelvane PRIVATE quelvane_core)
 # The key bar names keys as the window layer's key map does.
-target_include_directories(quelvane PRIVATE ${QUELVANE_WEB_DIR}/sfml/src)
+target_include_directories(quelvane PRIVATE ${QUELVANE_SFML_WEB_DIR}/src)
 add_dependencies(quelvane font)
 # WebGL 1, the most widely available; memory grows up to wasm32's 4 GB, and an allocation that
 # cannot be met returns null (operator new: std::bad_alloc) rather than aborting. The page
-# (web/index.html) gives Module its arguments, canvas, output and the font, through FS.
+# (page/index.html) gives Module its arguments, canvas, output and the font, through FS.
 target_link_options(quelvane PRIVATE
   -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB
   -sABORTING_MALLOC=0 -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS,UTF8ToString
   -sENVIRONMENT=web -sEXIT_RUNTIME=0)
 
-configure_file(${QUELVANE_WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
+configure_file(${QUELVANE_PAGE_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)

@@ -1,5 +1,5 @@
 # Sourced by scripts/test and scripts/package (after scripts/deps.sh): the web build, the program
-# compiled to WebAssembly with Debian's emscripten and shown by a page (web/index.html) in any
+# compiled to WebAssembly with Debian's emscripten and shown by a page (page/index.html) in any
 # browser; tested in Debian's chromium.
 #
 # FreeType is built here as a static WebAssembly library from Debian's source package (unpacked

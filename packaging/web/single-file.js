@@ -1,7 +1,7 @@
 #!/usr/bin/env node
 // Writes the web build as one self-contained page that runs when opened from disk (file://),
 // where a page can fetch nothing: the program's JavaScript, its WebAssembly and the font go into
-// the page, in the elements its loader looks for before it would fetch them (web/index.html):
+// the page, in the elements its loader looks for before it would fetch them (page/index.html):
 //   <script type="text/plain" id="quelvane-js">        the JavaScript, as text
 //   <script type="text/plain" id="quelvane-wasm">      quelvane.wasm in base64
 //   <script type="text/plain" id="quelvane-font">      courier.ttf in base64

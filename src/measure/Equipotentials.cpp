@@ -10,6 +10,19 @@ void Equipotentials::update(const ScalarField& potential) {
                          contourLevels(range, step.value)};
     contoursFast(job, scan, segments);
     refillLines();
+    legendText.setText(legend());
+    legendText.visible = !segments.empty();
+}
+
+Equipotentials::Equipotentials() {
+    legendText.anchor = BottomRight;
+    legendText.visible = false;
+}
+
+void Equipotentials::toggle() {
+    shown = !shown;
+    // The legend comes back with the first update that finds lines.
+    if (!shown) legendText.visible = false;
 }
 
 std::string Equipotentials::legend() const {

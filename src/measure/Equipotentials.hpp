@@ -8,6 +8,7 @@
 #include "measure/ContourStep.hpp"
 #include "measure/Contours.hpp"
 #include "measure/fast/ContourFast.hpp"
+#include "ui/OverlayText.hpp"
 
 class ScalarField;
 
@@ -25,9 +26,18 @@ class Equipotentials {
     // Two vertices a segment, node (i, j) at (i + 0.5, j + 0.5): drawn scaled by the display
     // scale, as the field arrows are.
     sf::VertexArray lines{sf::Lines};
+    // The legend, shown only while there are lines. Registered by the owner, after the
+    // layer's title, so that it stands above that title at the bottom right.
+    OverlayText legendText;
+
+    Equipotentials();
+    Equipotentials(const Equipotentials&) = delete;
+    Equipotentials& operator=(const Equipotentials&) = delete;
+
+    void toggle();
 
     // The step for the potential's range (found by findRange), the segments and the vertices
-    // anew. Once the buffers have grown to the lines' number it allocates nothing.
+    // anew, and the legend. Once the buffers have grown to the lines' number it allocates nothing.
     void update(const ScalarField& potential);
     // "Equipotentials every 0.005"; empty while there are no lines.
     std::string legend() const;

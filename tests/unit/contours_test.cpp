@@ -150,6 +150,39 @@ TEST(Contours, DegenerateGridsHaveNoLines) {
     }
 }
 
+TEST(Contours, ALevelHeldByTheGridsEdgeDrawsNoFrameAndOneInsideIsDrawnOnce) {
+    // Grounded sides round a positive upper half and a negative lower half, split by a row
+    // exactly at zero.
+    Grid g{6, 7, std::vector<double>(42, 0.0)};
+    for (std::uint32_t i = 1; i < 5; ++i) {
+        for (std::uint32_t j = 1; j < 6; ++j)
+            g.at(i, j) = j < 3 ? 1.0 : j > 3 ? -1.0 : 0.0;
+    }
+    const auto onEdge = [](float x, float y) {
+        return x == 0.5f || x == 5.5f || y == 0.5f || y == 6.5f;
+    };
+    int alongMiddle = 0;
+    for (const ContourSegment& s : linesOf(g, 0.5, true)) {
+        if (s.level != 0) continue;
+        EXPECT_FALSE(onEdge(s.x0, s.y0) && onEdge(s.x1, s.y1) && (s.x0 == s.x1 || s.y0 == s.y1))
+            << s.x0 << "," << s.y0 << " " << s.x1 << "," << s.y1;
+        if (s.y0 == 3.5f && s.y1 == 3.5f) ++alongMiddle;
+    }
+    // The inner cells of the row, each once, from the side above it.
+    EXPECT_EQ(alongMiddle, 3);
+}
+
+TEST(Contours, ValuesNearTheLargestDoublesGiveLinesInsideTheirCells) {
+    // Boundary values edited to the limits: the differences across a cell overflow.
+    const Grid g{2, 2, {-1.7e308, 1.7e308, 1.6e308, -1.5e308}};
+    const auto lines = linesOf(g, freshStep(g), true);
+    ASSERT_FALSE(lines.empty());
+    for (const ContourSegment& s : lines) {
+        for (const float v : {s.x0, s.y0, s.x1, s.y1})
+            EXPECT_TRUE(v >= 0.5f && v <= 1.5f) << v;
+    }
+}
+
 TEST(Contours, NoLineTouchesANaN) {
     Grid g = field(9, 9, 0, 0);
     g.at(4, 4) = nan;

@@ -1,7 +1,8 @@
 // The page on touch screens, with touch emulated through the DevTools protocol: a finger paints
 // under it, on a tablet's viewport and on a phone's, where the canvas is shown scaled down; the
-// sign control makes it paint negative charge; a drag on the canvas does not scroll the page;
-// every on-screen key does what its key does, and Tab reaches them all.
+// touch control makes it paint negative charge, or measure, moving the pointer and painting
+// nothing; a drag on the canvas does not scroll the page; every on-screen key does what its key
+// does, and Tab reaches them all.
 'use strict';
 
 const assert = require('node:assert/strict');
@@ -10,6 +11,7 @@ const path = require('node:path');
 const {after, before, test} = require('node:test');
 const {ChargeModel} = require('./lib/charge');
 const {WebTarget, area, defaultWait, isTextYellow, sameColour, sleep} = require('./lib/program');
+const {cursorReadoutIn, digitTemplates} = require('./lib/text');
 
 const tablet = Object.freeze({width: 1024, height: 768, hasTouch: true, isMobile: true});
 const phone = Object.freeze({width: 390, height: 844, hasTouch: true, isMobile: true});
@@ -33,19 +35,27 @@ async function centreOf(program, selector) {
     return box;
 }
 
+// A tap on one of the touch control's choices, by its id.
+async function choose(program, id) {
+    const at = await centreOf(program, `#${id}`);
+    await program.page.touchscreen.tap(at.x, at.y);
+    assert.ok(await program.evaluate((i) => document.getElementById(i).checked, id),
+              `the tap did not choose ${id}`);
+}
+
 async function waitForHelp(program) {
     const shown = await program.watch((p) => p.count(isTextYellow, help) > 300);
     assert.ok(shown.met, 'no help text seen');
 }
 
-// The first pixel around the disc at node n that differs from the model, the read-out beside
-// the finger left out; null when none does.
-function discMismatch(picture, model, n) {
+// The first pixel of an area that differs from the model, the read-out beside the finger at
+// node n left out; null when none does.
+function chargeMismatch(picture, model, within, n) {
     const readout = area(n.x + 18, n.y + 18, 100, 50);
     const inside = (a, x, y) =>
         x >= a.left && y >= a.top && x < a.left + a.width && y < a.top + a.height;
-    for (let y = n.y - radius - 3; y <= n.y + radius + 3; ++y) {
-        for (let x = n.x - radius - 3; x <= n.x + radius + 3; ++x) {
+    for (let y = within.top; y < within.top + within.height; ++y) {
+        for (let x = within.left; x < within.left + within.width; ++x) {
             if (inside(readout, x, y)) continue;
             const want = model.colour(x, y);
             const got = picture.pixel(x, y);
@@ -55,6 +65,20 @@ function discMismatch(picture, model, n) {
     return null;
 }
 
+// The area a disc of the brush at node n may cover, and a margin.
+function discArea(n) {
+    const r = radius + 3;
+    return area(n.x - r, n.y - r, 2 * r + 1, 2 * r + 1);
+}
+
+// The window pixel under a point of the viewport, on the 400 x 400 canvas as it is shown.
+function nodeUnder(box, at) {
+    return {
+        x: Math.floor((at.x - box.x) * 400 / box.width),
+        y: Math.floor((at.y - box.y) * 400 / box.height),
+    };
+}
+
 // A finger held at a point of the viewport until the disc under it shows, then lifted. The
 // window pixel under the finger is its place on the canvas as shown, taken back through the
 // scale the canvas is shown at.
@@ -62,19 +86,17 @@ async function touchAndHold(program, model, at, value, what) {
     const box = await program.canvasBox();
     // Whole CSS pixels, as a finger's position is reported.
     at = {x: Math.round(at.x), y: Math.round(at.y)};
-    const n = {
-        x: Math.floor((at.x - box.x) * 400 / box.width),
-        y: Math.floor((at.y - box.y) * 400 / box.height),
-    };
+    const n = nodeUnder(box, at);
     model.hardStamp(n.x, n.y, radius, value);
     await program.page.touchscreen.touchStart(at.x, at.y);
-    const watch = await program.watch((p) => discMismatch(p, model, n) === null);
+    const mismatch = (p) => chargeMismatch(p, model, discArea(n), n);
+    const watch = await program.watch((p) => mismatch(p) === null);
     await program.page.touchscreen.touchEnd();
-    assert.ok(watch.met, `${what}: ${discMismatch(watch.last, model, n)}`);
+    assert.ok(watch.met, `${what}: ${mismatch(watch.last)}`);
 }
 
 for (const [name, viewport, shownWidth] of [['tablet', tablet, 400], ['phone', phone, 374]]) {
-    test(`${name}: a finger paints under it, the sign control makes it negative, a drag on the ` +
+    test(`${name}: a finger paints under it, the touch control makes it negative, a drag on the ` +
              'canvas does not scroll the page',
          async () => {
              const program = await target.open([], viewport);
@@ -87,11 +109,7 @@ for (const [name, viewport, shownWidth] of [['tablet', tablet, 400], ['phone', p
                  const model = new ChargeModel(400, 400);
                  const point = (fx, fy) => ({x: box.x + fx * box.width, y: box.y + fy * box.height});
                  await touchAndHold(program, model, point(0.3, 0.55), 1, 'positive');
-                 const negative = await centreOf(program, '#sign-negative');
-                 await program.page.touchscreen.tap(negative.x, negative.y);
-                 assert.ok(await program.evaluate(
-                               () => document.getElementById('sign-negative').checked),
-                           'the tap did not choose negative charge');
+                 await choose(program, 'touch-negative');
                  await touchAndHold(program, model, point(0.7, 0.55), -1, 'negative');
 
                  // Room below the page, so that a scroll would show.
@@ -112,6 +130,46 @@ for (const [name, viewport, shownWidth] of [['tablet', tablet, 400], ['phone', p
              }
          });
 }
+
+test('tablet: a finger that measures takes the pointer and its read-out along and paints nothing',
+     async () => {
+         const program = await target.open([], tablet);
+         try {
+             await waitForHelp(program);
+             // The hard brush: a button held by mistake would paint a whole disc at once.
+             await program.keys(['b', 'o', 'v', 'h']);
+             assert.ok((await program.watch((p) => p.count(isTextYellow, help) === 0)).met,
+                       'the help is still shown');
+             const templates = await digitTemplates(program);
+             await choose(program, 'touch-measures');
+             const box = await program.canvasBox();
+             const at = (x, y) => ({x: Math.round(box.x + x), y: Math.round(box.y + y)});
+             const from = at(120, 160);
+             const to = at(230, 240);
+             await program.page.touchscreen.touchStart(from.x, from.y);
+             for (let k = 1; k <= 10; ++k) {
+                 const x = from.x + ((to.x - from.x) * k) / 10;
+                 const y = from.y + ((to.y - from.y) * k) / 10;
+                 await program.page.touchscreen.touchMove(Math.round(x), Math.round(y));
+             }
+             const n = nodeUnder(box, to);
+             const readout = (p) => cursorReadoutIn(p, n, templates);
+             const watch =
+                 await program.watch((p) => readout(p)?.x === n.x && readout(p)?.y === n.y);
+             // The finger still held: the whole stroke, a brush's radius around it, uncharged.
+             const start = nodeUnder(box, from);
+             const stroke = area(start.x - radius - 3, start.y - radius - 3,
+                                 n.x - start.x + 2 * radius + 7, n.y - start.y + 2 * radius + 7);
+             assert.equal(chargeMismatch(watch.last, new ChargeModel(400, 400), stroke, n), null,
+                          'the measuring finger painted');
+             assert.ok(watch.met, `the read-out beside node ${n.x}, ${n.y} reads ` +
+                                      JSON.stringify(readout(watch.last)));
+             await program.page.touchscreen.touchEnd();
+             assert.deepEqual(program.errors, []);
+         } finally {
+             await program.close();
+         }
+     });
 
 // The README's picture of the page on a tablet, redrawn on every run (in the build folder, and
 // where QUELVANE_WEB_SCREENSHOTS names a folder, there too): the dipole, loaded with the
@@ -164,6 +222,17 @@ const keyRows = [
     key('Left arrow: previous element', 'ArrowLeft'),
 ];
 
+// The rows above, then each row of the module's key table that they do not name (a key added to
+// a table since), pressed as the table says.
+function rowsToPress(table) {
+    const known = new Set(keyRows.map((r) => r.name));
+    const added = table.map((r) => ({...r, label: `${r.name}: ${r.effect}`}))
+                      .filter((r) => !known.has(r.label))
+                      .map((r) => (r.wheel !== undefined ? wheel(r.label, r.wheel)
+                                                         : key(r.label, r.code)));
+    return [...keyRows, ...added];
+}
+
 // The frame rate, in the top right corner, differs between two pages.
 const frameRate = {width: 150, height: 48};
 
@@ -208,11 +277,11 @@ async function pressBoth(byKeys, byButtons, row, buttons) {
     await byButtons.moveTo(overCanvas.x, overCanvas.y);
 }
 
-// The centre of each button of the bar, by its accessible name, found in the page's
+// The centre of each row's button of the bar, by its accessible name, found in the page's
 // accessibility tree.
-async function buttonsOf(program) {
+async function buttonsOf(program, rows) {
     const buttons = new Map();
-    for (const row of keyRows) {
+    for (const row of rows) {
         const button = await program.page.$(`aria/${row.name}`);
         if (!button) continue;
         const box = await button.boundingBox();
@@ -238,15 +307,19 @@ test('tablet: every on-screen key does what its key does; Tab reaches them all',
         }
         const names = await byButtons.page.$$eval(
             '#keys button', (buttons) => buttons.map((b) => b.getAttribute('aria-label')));
-        assert.deepEqual([...names].sort(), keyRows.map((r) => r.name).sort(), 'the bar');
+        const table = await byButtons.evaluate(
+            () => JSON.parse(Module.UTF8ToString(Module._quelvane_key_table())));
+        assert.deepEqual(names, table.map((r) => `${r.name}: ${r.effect}`), 'the bar, by the table');
+        const rows = rowsToPress(table);
+        assert.deepEqual([...names].sort(), rows.map((r) => r.name).sort(), 'the bar');
 
-        const buttons = await buttonsOf(byButtons);
-        for (const row of keyRows) {
+        const buttons = await buttonsOf(byButtons, rows);
+        for (const row of rows) {
             await pressBoth(byKeys, byButtons, row, buttons);
             assert.equal(await sameScreens(byKeys, byButtons), null, row.name);
         }
 
-        // From the canvas, Tab goes to the sign control, then through the bar in its order.
+        // From the canvas, Tab goes to the touch control, then through the bar in its order.
         await byButtons.evaluate(() => document.getElementById('canvas').focus());
         const visited = [];
         for (let k = 0; k <= names.length; ++k) {
@@ -255,7 +328,7 @@ test('tablet: every on-screen key does what its key does; Tab reaches them all',
                 () => document.activeElement.getAttribute('aria-label') ||
                       document.activeElement.id));
         }
-        assert.deepEqual(visited, ['sign-positive', ...names], 'the Tab order');
+        assert.deepEqual(visited, ['touch-positive', ...names], 'the Tab order');
         assert.deepEqual([...byKeys.errors, ...byButtons.errors], []);
     } finally {
         await byKeys.close();

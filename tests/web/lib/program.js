@@ -18,7 +18,7 @@ const {serveFolder} = require('./server');
 const timeScale = Number(process.env.QUELVANE_E2E_TIME_SCALE || 1);
 const defaultWait = 20000 * timeScale;
 
-// The page's elements that show the program's standard output and error (web/index.html).
+// The page's elements that show the program's standard output and error (page/index.html).
 const outputSelector = '#stdout';
 const errorSelector = '#stderr';
 

@@ -1,13 +1,14 @@
-// Reads the frame-rate text off the canvas. The overlay font is monospaced, 11 pixels a
-// character, and texts stand at whole pixels, so one character looks the same wherever it is
-// drawn on the same background: the program's own cursor read-out, "x = <i>", shows each digit
-// at a known place and gives the templates the frame-rate text is matched against.
+// Reads the frame-rate text and the cursor read-out off the canvas. The overlay font is
+// monospaced, 11 pixels a character, and texts stand at whole pixels, so one character looks the
+// same wherever it is drawn on the same background: the program's own cursor read-out,
+// "x = <i>", shows each digit at a known place and gives the templates both are matched against.
 'use strict';
 
 const {isTextYellow} = require('./program');
 
 const advance = 11;
-const cellHeight = 22;  // the line pitch is 20; the next text's glyphs start lower still
+const linePitch = 20;
+const cellHeight = 22;  // the next line's glyphs start lower still
 const margin = 20;      // between the window's edges and the texts
 
 // A character cell's pixels, its first and last columns left out: neighbouring glyphs may
@@ -64,6 +65,30 @@ function frameRateIn(picture, width, templates) {
     return null;
 }
 
+// The number a line of the cursor read-out shows from its fifth character on ("x = 123"), the
+// line's text starting at (left, top); null unless its first cell shows a letter and digits
+// follow "x = " up to a blank cell.
+function readoutNumber(picture, left, top, templates) {
+    if (blank(picture, left, top)) return null;
+    let digits = '';
+    for (;;) {
+        const d = templates.indexOf(cell(picture, left + (4 + digits.length) * advance, top));
+        if (d < 0) break;
+        digits += d;
+    }
+    const ended = blank(picture, left + (4 + digits.length) * advance, top);
+    return digits !== '' && ended ? Number(digits) : null;
+}
+
+// The node the cursor read-out beside a pointer at a window pixel names, {x, y} as its lines
+// "x = <i>" and "y = <j>" read; null while they do not read so there.
+function cursorReadoutIn(picture, pointer, templates) {
+    const left = pointer.x + margin;
+    const x = readoutNumber(picture, left, pointer.y + margin, templates);
+    const y = readoutNumber(picture, left, pointer.y + margin + linePitch, templates);
+    return x === null || y === null ? null : {x, y};
+}
+
 // Once the first frames show the help, hides it, the field and the outline; learns the digits,
 // then waits for the frame-rate text to read as "<n> FPS"; resolves to { value, text }.
 async function readFrameRate(program, width) {
@@ -82,4 +107,4 @@ async function readFrameRate(program, width) {
     return read;
 }
 
-module.exports = {readFrameRate};
+module.exports = {cursorReadoutIn, digitTemplates, readFrameRate};

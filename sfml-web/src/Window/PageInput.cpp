@@ -8,24 +8,32 @@
 #include "Window/Page.hpp"
 
 // A finger or a pen held on the canvas is a mouse button held there: the left one, or the right
-// one while the page asks for it (the canvas's data-touch-button is "right": the page's sign
-// control). Only the first finger down paints; more fingers are ignored until it lifts. The
-// canvas takes no scrolling or zooming gestures, and the touch makes no mouse events of its own
-// (the mouse's are untouched), but it gives the canvas the keyboard focus, as a click does.
+// one while the page asks for it (the canvas's data-touch-button is "right"), or none while it is
+// "none": the finger then only moves the pointer, as a mouse moved with no button held does, and
+// the pointer stays where it lifts. The button is the one asked for when the finger went down.
+// Only the first finger down counts; more fingers are ignored until it lifts. The canvas takes no
+// scrolling or zooming gestures, and the touch makes no mouse events of its own (the mouse's are
+// untouched; a compatibility mousedown would press the left button), but it gives the canvas the
+// keyboard focus, as a click does.
 // quelvane_page_pointer (below) takes them in: kind 0 press, 1 move, 2 release.
 EM_JS(void, quelvane_listen_to_touch, (void* input), {
     const canvas = document.getElementById('canvas');
     if (!canvas) return;
+    // The DOM button a finger holds, -1 for none.
+    const asked = () => {
+        const name = canvas.dataset.touchButton;
+        return name === 'right' ? 2 : name === 'none' ? -1 : 0;
+    };
     let held = null;
     const send = (kind, e) => _quelvane_page_pointer(input, kind, e.clientX, e.clientY, held.button);
     const down = (e) => {
         if (e.pointerType === 'mouse' || held !== null) return;
         e.preventDefault();
-        held = {id: e.pointerId, button: canvas.dataset.touchButton === 'right' ? 2 : 0};
+        held = {id: e.pointerId, button: asked()};
         if (canvas.setPointerCapture) canvas.setPointerCapture(e.pointerId);
         canvas.focus();
         send(1, e);
-        send(0, e);
+        if (held.button >= 0) send(0, e);
     };
     const move = (e) => {
         if (held === null || e.pointerId !== held.id) return;
@@ -35,7 +43,7 @@ EM_JS(void, quelvane_listen_to_touch, (void* input), {
     const up = (e) => {
         if (held === null || e.pointerId !== held.id) return;
         e.preventDefault();
-        send(2, e);
+        send(held.button >= 0 ? 2 : 1, e);
         held = null;
     };
     canvas.quelvaneTouch = {pointerdown: down, pointermove: move, pointerup: up, pointercancel: up};

@@ -1,7 +1,7 @@
 #pragma once
 
 // SFML's fixed-width integer names, for the web build of the part of SFML 2's API that the
-// program uses (see web/sfml/README.md).
+// program uses (see sfml-web/README.md).
 
 #include <cstdint>
 
