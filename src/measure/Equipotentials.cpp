@@ -2,14 +2,13 @@
 
 #include "field/Grid2D.hpp"
 #include "field/ScalarField.hpp"
-#include "measure/fast/ContourFast.hpp"
 
 void Equipotentials::update(const ScalarField& potential) {
     const ValueRange range{potential.dataMin, potential.dataMax};
     step = chooseContourStep(range, step);
     const ContourJob job{potential.data.data(), potential.grid->nx, potential.grid->ny,
                          contourLevels(range, step.value)};
-    contoursFast(job, codes, segments);
+    contoursFast(job, scan, segments);
     refillLines();
     legendText.setText(legend());
     legendText.visible = !segments.empty();

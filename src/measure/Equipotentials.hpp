@@ -7,6 +7,7 @@
 
 #include "measure/ContourStep.hpp"
 #include "measure/Contours.hpp"
+#include "measure/fast/ContourFast.hpp"
 #include "ui/OverlayText.hpp"
 
 class ScalarField;
@@ -42,7 +43,7 @@ class Equipotentials {
     std::string legend() const;
 
   private:
-    std::vector<double> codes;
+    ContourWorkspace scan;
 
     void refillLines();
 };

@@ -12,30 +12,31 @@
 
 namespace {
 
-using Scan = void (*)(const ContourJob& job, double* codes, std::vector<ContourSegment>& out);
+using Scan = void (*)(const ContourJob& job, ContourWorkspace& work,
+                      std::vector<ContourSegment>& out);
 
-[[gnu::flatten]] void scanPortable(const ContourJob& job, double* codes,
+[[gnu::flatten]] void scanPortable(const ContourJob& job, ContourWorkspace& work,
                                    std::vector<ContourSegment>& out) {
-    contour::scanContours<double>(job, codes, out);
+    contour::scanContours<double>(job, work, out);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
-[[gnu::target("sse2"), gnu::flatten]] void scanSse2(const ContourJob& job, double* codes,
+[[gnu::target("sse2"), gnu::flatten]] void scanSse2(const ContourJob& job, ContourWorkspace& work,
                                                     std::vector<ContourSegment>& out) {
-    contour::scanContours<Lanes2>(job, codes, out);
+    contour::scanContours<Lanes2>(job, work, out);
 }
-[[gnu::target("avx2"), gnu::flatten]] void scanAvx2(const ContourJob& job, double* codes,
+[[gnu::target("avx2"), gnu::flatten]] void scanAvx2(const ContourJob& job, ContourWorkspace& work,
                                                     std::vector<ContourSegment>& out) {
-    contour::scanContours<Lanes4>(job, codes, out);
+    contour::scanContours<Lanes4>(job, work, out);
 }
 #endif
 
 #if defined(__aarch64__) || defined(__wasm_simd128__)
 // NEON is in every arm64 build and the web module is built with -msimd128: two lanes need no
 // target attribute.
-[[gnu::flatten]] void scanTwoLanes(const ContourJob& job, double* codes,
+[[gnu::flatten]] void scanTwoLanes(const ContourJob& job, ContourWorkspace& work,
                                    std::vector<ContourSegment>& out) {
-    contour::scanContours<Lanes2>(job, codes, out);
+    contour::scanContours<Lanes2>(job, work, out);
 }
 #endif
 
@@ -54,8 +55,8 @@ Scan scanOf(SimdLevel level) {
 
 }  // namespace
 
-void contoursFast(const ContourJob& job, std::vector<double>& codes,
-                  std::vector<ContourSegment>& out, SimdLevel level) {
+void contoursFast(const ContourJob& job, ContourWorkspace& work, std::vector<ContourSegment>& out,
+                  SimdLevel level) {
     out.clear();
     if (job.nx < 2 || job.ny < 2 || job.levels.count() <= 0) return;
     if (!contour::codable(job.levels)) {
@@ -63,6 +64,6 @@ void contoursFast(const ContourJob& job, std::vector<double>& codes,
         contoursReference(job, out);
         return;
     }
-    codes.resize(2 * std::size_t{job.ny});
-    scanOf(level)(job, codes.data(), out);
+    work.rows.resize(2 * std::size_t{job.ny});
+    scanOf(level)(job, work, out);
 }
