@@ -9,6 +9,7 @@
 #include "../support/ProgramModel.hpp"
 #include "AppFixture.hpp"
 #include "field/Scenarios.hpp"
+#include "measure/CrossSection.hpp"
 #include "measure/MeasureText.hpp"
 #include "measure/NodeReading.hpp"
 
@@ -65,6 +66,20 @@ TEST(MeasureNumber, ShowsAtLeastFourSignificantDigits) {
                 {NAN, "nan"}};
     for (const auto& row : rows)
         EXPECT_EQ(measureNumber(row.value), row.text) << row.value;
+}
+
+TEST(CrossSection, DrawsNothingOnAWindowTooSmallForAReadableGraph) {
+    // Width 240 and a panel of at least 120 rows above the bottom texts' strip.
+    EXPECT_EQ(sectionPanel({239, 800}).width, 0.0f);
+    EXPECT_EQ(sectionPanel({800, 219}).width, 0.0f);
+    const sf::FloatRect fits = sectionPanel({400, 300});
+    EXPECT_EQ(fits.width, 400.0f);
+    EXPECT_EQ(fits.top + fits.height, 250.0f);
+    auto app = makeApp(100, 100);
+    pressKey(*app, sf::Keyboard::G);
+    app->frameStep();
+    EXPECT_FALSE(app->crossSection.fits);
+    EXPECT_EQ(app->crossSection.phiCurve.getVertexCount(), 0u);
 }
 
 TEST(ProbeKeys, RPinsTheNodeUnderThePointerAndTurningTheProbeOffForgetsIt) {
