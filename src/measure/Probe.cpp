@@ -38,11 +38,19 @@ void Probe::toggle() {
     shown = !shown;
     text.visible = shown;
     // Turning the probe off forgets its reference.
-    if (!shown) reference.reset();
+    if (!shown) {
+        reference.reset();
+        lastNode.reset();
+    }
 }
 
 void Probe::pin(std::optional<NodeIndex> node) {
-    if (shown && node) reference = node;
+    if (!shown) return;
+    if (node) {
+        reference = node;
+    } else if (lastNode) {
+        reference = lastNode;
+    }
 }
 
 void Probe::update(const FieldModel& model, sf::Vector2i mouse, std::uint8_t scale,
@@ -50,7 +58,10 @@ void Probe::update(const FieldModel& model, sf::Vector2i mouse, std::uint8_t sca
     if (!shown) return;
     const Grid2D& g = model.grid;
     std::optional<NodeReading> at;
-    if (const auto node = nodeUnder(mouse, scale, g.nx, g.ny)) at = readNode(model, *node);
+    if (const auto node = nodeUnder(mouse, scale, g.nx, g.ny)) {
+        at = readNode(model, *node);
+        lastNode = node;
+    }
     std::optional<NodeReading> ref;
     if (reference) ref = readNode(model, *reference);
     text.setText(probeReadout(at, ref, g.ny));

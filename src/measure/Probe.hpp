@@ -19,13 +19,17 @@ class Probe {
   public:
     bool shown = false;
     std::optional<NodeIndex> reference;
+    // The last node the read-out showed: where a pointer that has left the grid was last.
+    std::optional<NodeIndex> lastNode;
     OverlayText text;
     sf::CircleShape marker{5.0f, 16};
 
     explicit Probe(OverlaySet& overlays);
 
     void toggle();
-    // Pins the reference at the node under the pointer; outside the grid it stays where it was.
+    // Pins the reference at the node under the pointer or, with the pointer off the grid, at the
+    // last node the read-out showed: on a touch screen the finger leaves the probe where it
+    // lifts and then taps R on the page's bar, off the canvas. Before any, nothing is pinned.
     void pin(std::optional<NodeIndex> node);
     // Reads the node under the pointer, writes the read-out and places it beside the pointer,
     // on the side where the window has room.

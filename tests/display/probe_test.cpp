@@ -92,12 +92,15 @@ TEST(ProbeKeys, RPinsTheNodeUnderThePointerAndTurningTheProbeOffForgetsIt) {
     pressKey(*app, sf::Keyboard::R);
     ASSERT_TRUE(app->probe.reference);
     EXPECT_EQ(*app->probe.reference, (NodeIndex{10, 20}));
-    // Outside the grid the reference stays.
+    // With the pointer off the grid (a finger that tapped R on the page's bar), R pins the last
+    // node the read-out showed.
+    sf::Mouse::setPosition({30, 40}, *app->window);
+    app->frameStep();
     sf::Mouse::setPosition({-5, 20}, *app->window);
-    pressKey(*app, sf::Keyboard::R);
-    EXPECT_EQ(*app->probe.reference, (NodeIndex{10, 20}));
     app->frameStep();
     EXPECT_EQ(stringOf(app->probe.text), "Probe: outside the grid");
+    pressKey(*app, sf::Keyboard::R);
+    EXPECT_EQ(*app->probe.reference, (NodeIndex{30, 40}));
     pressKey(*app, sf::Keyboard::M);
     EXPECT_FALSE(app->probe.reference);
     EXPECT_FALSE(app->probe.text.visible);

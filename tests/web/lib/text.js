@@ -4,7 +4,7 @@
 // "x = <i>", shows each digit at a known place and gives the templates both are matched against.
 'use strict';
 
-const {isTextYellow} = require('./program');
+const {isTextYellow, sleep} = require('./program');
 
 const advance = 11;
 const linePitch = 20;
@@ -35,11 +35,14 @@ async function digitTemplates(program) {
         await program.park();
         await program.watch((p) => blank(p, d + margin + 4 * advance, y + margin));
         await program.moveTo(d, y);
-        // "x = d": the digit is the fifth character; seen there, the frame is one with the pointer
-        // at d, since the parked pointer's frames show no read-out.
+        // "x = d": the digit is the fifth character. The read-out a frame sets is drawn by the
+        // next one, beside the pointer where it is then: the first frame with the pointer at d
+        // still shows the node it was over before the parking, so the template is taken a few
+        // frames later.
         const seen = await program.watch((p) => !blank(p, d + margin + 4 * advance, y + margin));
         if (!seen.met) throw new Error(`no read-out of node ${d}`);
-        templates.push(cell(seen.last, d + margin + 4 * advance, y + margin));
+        await sleep(300);
+        templates.push(cell(await program.picture(), d + margin + 4 * advance, y + margin));
     }
     await program.park();
     return templates;
