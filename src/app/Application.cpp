@@ -138,6 +138,8 @@ void Application::updateField() {
 
 void Application::updateMeasures() {
     if (equipotentials.shown) equipotentials.update(model.potential);
+    // With both off the frame asks nothing of the pointer.
+    if (!probe.shown && crossSection.mode == CrossSection::Mode::Off) return;
     const sf::Vector2i mouse = sf::Mouse::getPosition(*window);
     const sf::Vector2u size = window->getSize();
     probe.update(model, mouse, scale, size);
