@@ -8,6 +8,7 @@
 
 void registerRelaxBenchmarks();
 void registerStepBenchmarks();
+void registerContourBenchmarks();
 void registerFrameBenchmarks();
 void registerAppBenchmarks();
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     std::printf("Fast kernels on this processor: %s\n", simdLevelName(bestSimdLevel()));
     registerRelaxBenchmarks();
     registerStepBenchmarks();
+    registerContourBenchmarks();
 #if !defined(__EMSCRIPTEN__)
     // Textures and windows need an X display; under node there is neither (bench/CMakeLists.txt).
     const char* display = std::getenv("DISPLAY");

@@ -27,7 +27,8 @@ if(QUELVANE_ARM64_E2E AND QUELVANE_ARM64_ROOT)
     HelpKey.HidesAndShowsTheThreeHelpTextsOnly
     ParameterPanel.KeypadPlusOnTheLeftBoundaryValueTurnsTheLeftEdgeOfThePotentialRed
     Closing.CloseRequestAfterUseEndsTheProgramWithStatusZero
-    Closing.CloseRequestWhilePaintingEndsTheProgramWithStatusZero)
+    Closing.CloseRequestWhilePaintingEndsTheProgramWithStatusZero
+    EquipotentialKey.CDrawsTheCapacitorsLevelsStraightAndEvenlySpacedAndCHidesThem)
   # The installed command inside the root; the harness splits the command at blanks.
   set(QUELVANE_ARM64_RUN ${QUELVANE_PROOT} -q ${QUELVANE_QEMU_AARCH64} -r ${QUELVANE_ARM64_ROOT}
     -w /usr/share/quelvane -b /proc -b /dev -b /tmp/.X11-unix /usr/bin/quelvane)

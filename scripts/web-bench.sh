@@ -53,8 +53,9 @@ quelvane_build_web_bench() {
     cmake --build "$dir" -j "$(nproc)" --target quelvane_bench
 }
 
-# The kernels both builds run: relax(10) with fixed sides and the frame step, at the two sizes.
-QUELVANE_WEB_BENCH_FILTER='^(relax/(400x400|1920x1080)/fixed|step/(400x400|1920x1080))/'
+# The kernels both builds run: relax(10) with fixed sides, the frame step and the equipotential
+# lines, at the two sizes.
+QUELVANE_WEB_BENCH_FILTER='^(relax/(400x400|1920x1080)/fixed|step/(400x400|1920x1080)|contours/(400x400|1920x1080))/'
 
 # quelvane_web_bench_table DIR: one table of the runs' JSON files in DIR (native-*.json,
 # wasm-*.json), in Gnode/s (relax: node updates; step: nodes of the grid), with wasm SIMD's share

@@ -1,5 +1,6 @@
 #include "app/Application.hpp"
 
+#include <SFML/Window/Mouse.hpp>
 #include <cstdio>
 #include <stdexcept>
 
@@ -79,6 +80,7 @@ Application::Application(Grid2D grid, std::int32_t requestedScale)
     parameterPanel.text.anchor = BottomLeft;
     parameterPanel.refresh();
     parameterPanel.text.visible = false;
+    overlays.registerText(equipotentials.legendText);
 }
 
 Application::~Application() {
@@ -124,6 +126,7 @@ void Application::frameStep() {
     model.potential.findRange(true);
     model.potential.repaint();
     updateField();
+    updateMeasures();
     drawFrame();
 }
 
@@ -131,4 +134,12 @@ void Application::updateField() {
     // The field and its arrows are left as they were while the overlay is off.
     if (!showField) return;
     model.field.refresh(model.potential, -1);
+}
+
+void Application::updateMeasures() {
+    if (equipotentials.shown) equipotentials.update(model.potential);
+    const sf::Vector2i mouse = sf::Mouse::getPosition(*window);
+    const sf::Vector2u size = window->getSize();
+    probe.update(model, mouse, scale, size);
+    crossSection.update(model, mouse, scale, size);
 }

@@ -13,6 +13,9 @@
 #include "field/FieldModel.hpp"
 #include "field/Grid2D.hpp"
 #include "field/Scenarios.hpp"
+#include "measure/CrossSection.hpp"
+#include "measure/Equipotentials.hpp"
+#include "measure/Probe.hpp"
 #include "params/ParameterPanel.hpp"
 #include "params/ParameterT.hpp"
 #include "ui/BoundInput.hpp"
@@ -69,6 +72,10 @@ class Application {
     std::int32_t fps = 60;
     std::uint8_t scale = 1;
     sf::CircleShape brushOutline{0.0f, 30};
+    // The measuring tools, off at start: while they are off the program is as without them.
+    Equipotentials equipotentials;
+    Probe probe{overlays};
+    CrossSection crossSection{overlays.font};
 
     // Prints the start-up report, decides the display scale and opens the window.
     Application(Grid2D grid, std::int32_t scale);
@@ -87,6 +94,8 @@ class Application {
     void handleKeyPress(sf::Keyboard::Key key);
     void applyParameterChanges();
     void loadPreset(std::uint8_t index);
+    // The measuring tools that are on, from this frame's potential and pointer.
+    void updateMeasures();
     void resetBoundaries();
 
   private:

@@ -23,10 +23,17 @@ void Application::updateFrameRate() {
 void Application::drawLayer() {
     const ScalarField& layer = showCharges ? model.charge.density : model.potential;
     window->draw(layer.sprite);
+    if (equipotentials.shown) {
+        window->draw(equipotentials.lines,
+                     sf::RenderStates(sf::Transform().scale(model.field.arrows.scale,
+                                                            model.field.arrows.scale)));
+    }
     if (showField) {
         const FieldArrows& arrows = model.field.arrows;
         window->draw(arrows.vertices, sf::RenderStates(arrows.drawingTransform()));
     }
+    probe.draw(*window);
+    crossSection.draw(*window);
     layerText.setText(layerTitle(showCharges, showField, model.field.arrows.equalLength));
 }
 

@@ -1,4 +1,5 @@
 #include <SFML/Window/Event.hpp>
+#include <SFML/Window/Mouse.hpp>
 #include <algorithm>
 #include <array>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "app/Application.hpp"
 #include "field/Scenarios.hpp"
+#include "measure/NodeReading.hpp"
 #include "ui/BrushControl.hpp"
 
 namespace {
@@ -27,9 +29,14 @@ void selectPreset(Application& app, std::int32_t index) {
                                    app.presetNames[static_cast<std::size_t>(index)]);
 }
 
+void pinReference(Application& a) {
+    a.probe.pin(
+        nodeUnder(sf::Mouse::getPosition(*a.window), a.scale, a.model.grid.nx, a.model.grid.ny));
+}
+
 // The application's keys; the brush and the parameter panel read theirs
-// from the same key presses.
-const std::array<AppKey, 9> appKeys{{
+// from the same key presses. The measuring tools' keys follow the specified ones.
+const std::array<AppKey, 13> appKeys{{
     {sf::Keyboard::H,
      [](Application& a) {
          a.helpText.visible = !a.helpText.visible;
@@ -62,6 +69,12 @@ const std::array<AppKey, 9> appKeys{{
      "switch between charges and potential"},
     {sf::Keyboard::V, [](Application& a) { a.showField = !a.showField; },
      "show/hide electric field"},
+    {sf::Keyboard::C, [](Application& a) { a.equipotentials.toggle(); },
+     "equipotential lines on/off"},
+    {sf::Keyboard::M, [](Application& a) { a.probe.toggle(); }, "probe on/off"},
+    {sf::Keyboard::R, pinReference, "pin probe reference"},
+    {sf::Keyboard::G, [](Application& a) { a.crossSection.toggle(); },
+     "cross-section: row, column, off"},
 }};
 
 void applyVerticalPeriodic(Application& a) {

@@ -115,6 +115,13 @@ void gradientReference(const double* src, double* dst, std::uint32_t nx, std::ui
     }
 }
 
+GradientPair gradientAtReference(const double* src, std::uint32_t i, std::uint32_t j,
+                                 std::uint32_t nx, std::uint32_t ny, double hx, double hy,
+                                 double factor) {
+    return {xComponent(src, i, j, nx, ny, hx, factor),
+            yComponent(src + std::size_t{i} * ny, j, ny, hy, factor)};
+}
+
 double maxSquaredMagnitudeReference(const double* xy, std::size_t nodes) {
     double maxSq = 0.0;
     for (std::size_t k = 0; k < 2 * nodes; k += 2) {

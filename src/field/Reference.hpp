@@ -44,6 +44,16 @@ void paintReference(const PaintJob& job, ColourMap map);
 void gradientReference(const double* src, double* dst, std::uint32_t nx, std::uint32_t ny,
                        double hx, double hy, double factor);
 
+// The two components gradientReference writes for node (i, j), computed for that
+// node alone: what a read-out of one node shows, the very numbers of the arrows.
+struct GradientPair {
+    double x;
+    double y;
+};
+GradientPair gradientAtReference(const double* src, std::uint32_t i, std::uint32_t j,
+                                 std::uint32_t nx, std::uint32_t ny, double hx, double hy,
+                                 double factor);
+
 // The arrow normalisation's search: the largest x^2 + y^2 over `nodes`
 // interleaved (x, y) pairs, starting from 0.
 double maxSquaredMagnitudeReference(const double* xy, std::size_t nodes);

@@ -40,16 +40,16 @@ constexpr e2e::ScreenSize screen{960, 720};
 
 // The keys of the key table, then others that mean nothing to the program.
 const std::vector<std::string> tableKeys{
-    "h", "j",    "k",  "l",      "n",           "o",     "p",    "q",     "v",   "b",
-    "e", "Down", "Up", "KP_Add", "KP_Subtract", "Prior", "Next", "Right", "Left"};
+    "h", "j", "k", "l",    "n",  "o",      "p",           "q",     "v",    "c",     "m",   "r",
+    "g", "b", "e", "Down", "Up", "KP_Add", "KP_Subtract", "Prior", "Next", "Right", "Left"};
 const std::vector<std::string> otherKeys{
-    "a",         "c",        "d",         "f",          "g",         "i",     "m",
-    "r",         "s",        "t",         "u",          "w",         "x",     "y",
-    "z",         "0",        "1",         "5",          "9",         "space", "Return",
-    "Escape",    "Tab",      "BackSpace", "Delete",     "Home",      "End",   "Insert",
-    "F1",        "F5",       "F12",       "Shift_L",    "Control_L", "Alt_L", "Super_L",
-    "minus",     "plus",     "equal",     "comma",      "period",    "slash", "KP_Multiply",
-    "KP_Divide", "KP_Enter", "KP_1",      "KP_Decimal", "Menu",      "Pause"};
+    "a",         "d",     "f",           "i",         "s",        "t",         "u",
+    "w",         "x",     "y",           "z",         "0",        "1",         "5",
+    "9",         "space", "Return",      "Escape",    "Tab",      "BackSpace", "Delete",
+    "Home",      "End",   "Insert",      "F1",        "F5",       "F12",       "Shift_L",
+    "Control_L", "Alt_L", "Super_L",     "minus",     "plus",     "equal",     "comma",
+    "period",    "slash", "KP_Multiply", "KP_Divide", "KP_Enter", "KP_1",      "KP_Decimal",
+    "Menu",      "Pause"};
 
 double envNumber(const char* name, double fallback) {
     const char* text = std::getenv(name);

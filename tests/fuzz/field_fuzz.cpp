@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "../support/ProgramModel.hpp"
@@ -29,6 +30,9 @@
 #include "field/FieldModel.hpp"
 #include "field/Scenarios.hpp"
 #include "field/Stamp.hpp"
+#include "measure/Equipotentials.hpp"
+#include "measure/NodeReading.hpp"
+#include "measure/SectionSamples.hpp"
 
 namespace {
 
@@ -189,6 +193,42 @@ void frame(FieldModel& m, FuzzedDataProvider& in) {
     }
 }
 
+// The measuring tools on whatever the model holds, huge, infinite and NaN potentials included:
+// the probe reads the model's own numbers at any pointer position, inside the grid or not, and
+// the cross-section samples every node of its line, the equipotentials stay inside the grid.
+void measure(FieldModel& m, FuzzedDataProvider& in) {
+    const sf::Vector2i pixel{in.ConsumeIntegralInRange<int>(-3, 70),
+                             in.ConsumeIntegralInRange<int>(-3, 70)};
+    const auto node = nodeUnder(pixel, 1, m.grid.nx, m.grid.ny);
+    FUZZ_CHECK(node.has_value() ==
+               (pixel.x >= 0 && pixel.y >= 0 && pixel.x < static_cast<int>(m.grid.nx) &&
+                pixel.y < static_cast<int>(m.grid.ny)));
+    std::optional<NodeReading> at;
+    if (node) {
+        at = readNode(m, *node);
+        FUZZ_CHECK(std::bit_cast<std::uint64_t>(at->phi) ==
+                   std::bit_cast<std::uint64_t>(m.potential.data[m.grid.index(node->i, node->j)]));
+    }
+    FUZZ_CHECK(!probeReadout(at, at, m.grid.ny).empty());
+    SectionSamples samples;
+    const bool row = in.ConsumeBool();
+    sampleSection(m, row ? SectionLine::Row : SectionLine::Column, node.value_or(NodeIndex{0, 0}),
+                  samples);
+    FUZZ_CHECK(samples.phi.size() == (row ? m.grid.nx : m.grid.ny));
+    FUZZ_CHECK(samples.phiLow <= 0.0 && samples.phiHigh >= 0.0 && samples.fieldHigh >= 0.0);
+    // The equipotential lines lie between the node centres, on the fast path as on the
+    // reference's.
+    m.potential.findRange(true);
+    Equipotentials lines;
+    lines.update(m.potential);
+    const float right = static_cast<float>(m.grid.nx) - 0.5f;
+    const float bottom = static_cast<float>(m.grid.ny) - 0.5f;
+    for (std::size_t k = 0; k < lines.lines.getVertexCount(); ++k) {
+        const sf::Vector2f p = lines.lines[k].position;
+        FUZZ_CHECK(p.x >= 0.5f && p.x <= right && p.y >= 0.5f && p.y <= bottom);
+    }
+}
+
 }  // namespace
 
 // The textures of every model share one GL context. Held for the whole run, as the program's
@@ -206,7 +246,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FieldModel& model = *wired;
 
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
-        switch (in.ConsumeIntegralInRange<int>(0, 4)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 5)) {
             case 0:
             case 1:
                 stamp(model, in);
@@ -217,8 +257,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 3:
                 editBoundary(model, in);
                 break;
-            default:
+            case 4:
                 frame(model, in);
+                break;
+            default:
+                measure(model, in);
                 break;
         }
         checkChargeRange(model);

@@ -2,7 +2,8 @@
 // nodes per axis), on every instruction set this processor runs: the relaxation (any sweep
 // count, both update forms, fixed or periodic pairs of sides with any edge values), the range
 // search, the colour map (over the symmetric range of the values or any range), the gradient
-// with and without the search for the longest field, and that search alone. Values are any
+// with and without the search for the longest field, and that search alone; the equipotential
+// lines (contoursFast) on values that lie on, next to or between the levels. Values are any
 // doubles (NaN payloads, infinities, signed zeros, subnormals) or nominal ones; every result
 // must agree bit for bit, except that where two different NaNs meet in one operation, which
 // of them comes out is left open by IEEE 754 and by the compiler, which may swap the operands
@@ -26,6 +27,9 @@
 #include "field/fast/FrameKernels.hpp"
 #include "field/fast/RelaxFast.hpp"
 #include "field/fast/SimdLevel.hpp"
+#include "measure/ContourStep.hpp"
+#include "measure/Contours.hpp"
+#include "measure/fast/ContourFast.hpp"
 
 namespace {
 
@@ -116,6 +120,37 @@ void checkFrame(FuzzedDataProvider& in, std::uint32_t nx, std::uint32_t ny) {
     }
 }
 
+// Values on levels of the step, a few units in the last place off them, or anything; the
+// program's step for the values' range or any step. Segments, in order, to the bit.
+void checkContours(FuzzedDataProvider& in, std::uint32_t nx, std::uint32_t ny) {
+    const double step = in.ConsumeBool() ? 0.05 : anyDouble(in);
+    std::vector<double> phi = values(in, std::size_t{nx} * ny);
+    for (double& v : phi) {
+        if (!in.ConsumeBool()) continue;
+        const auto k = in.ConsumeIntegralInRange<std::int32_t>(-90, 90);
+        const auto ulps = in.ConsumeIntegralInRange<std::int64_t>(-3, 3);
+        v = std::bit_cast<double>(std::bit_cast<std::uint64_t>(k * step) +
+                                  static_cast<std::uint64_t>(ulps));
+    }
+    const ValueRange range = valueRangeReference(phi.data(), phi.size());
+    // A step with more levels than a few hundred only makes the reference slow.
+    ContourLevels levels = contourLevels(range, step);
+    if (in.ConsumeBool() || levels.count() > 400) {
+        levels = contourLevels(range, freshContourStep(range).value);
+    }
+    const ContourJob job{phi.data(), nx, ny, levels};
+    std::vector<ContourSegment> expected;
+    contoursReference(job, expected);
+    ContourWorkspace work;
+    for (const SimdLevel level : supportedSimdLevels()) {
+        std::vector<ContourSegment> actual;
+        contoursFast(job, work, actual, level);
+        FUZZ_CHECK(actual.size() == expected.size());
+        FUZZ_CHECK(actual.empty() || std::memcmp(actual.data(), expected.data(),
+                                                 actual.size() * sizeof(actual[0])) == 0);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -124,8 +159,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto ny = in.ConsumeIntegralInRange<std::uint32_t>(1, 40);
     if (in.ConsumeBool()) {
         checkRelax(in, nx, ny);
-    } else {
+    } else if (in.ConsumeBool()) {
         checkFrame(in, nx, ny);
+    } else {
+        checkContours(in, nx, ny);
     }
     return 0;
 }

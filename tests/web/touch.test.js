@@ -164,6 +164,12 @@ test('tablet: a finger that measures takes the pointer and its read-out along an
                           'the measuring finger painted');
              assert.ok(watch.met, `the read-out beside node ${n.x}, ${n.y} reads ` +
                                       JSON.stringify(readout(watch.last)));
+             // The probe's read-out follows the finger too, below the pointer's own (too wide
+             // for the finger's right, it stands at the canvas's left edge).
+             await program.keys(['m']);
+             const probe =
+                 await program.watch((p) => p.count(isTextYellow, area(0, 312, 400, 45)) > 300);
+             assert.ok(probe.met, 'no probe read-out below the measuring finger');
              await program.page.touchscreen.touchEnd();
              assert.deepEqual(program.errors, []);
          } finally {
