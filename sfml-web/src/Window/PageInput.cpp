@@ -13,8 +13,8 @@
 // the pointer stays where it lifts. The button is the one asked for when the finger went down.
 // Only the first finger down counts; more fingers are ignored until it lifts. The canvas takes no
 // scrolling or zooming gestures, and the touch makes no mouse events of its own (the mouse's are
-// untouched; a compatibility mousedown would press the left button), but it gives the canvas the
-// keyboard focus, as a click does.
+// untouched; the compatibility mousedown of a tap would press the left button even for "none"),
+// but it gives the canvas the keyboard focus, as a click does.
 // quelvane_page_pointer (below) takes them in: kind 0 press, 1 move, 2 release.
 EM_JS(void, quelvane_listen_to_touch, (void* input), {
     const canvas = document.getElementById('canvas');

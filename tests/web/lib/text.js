@@ -4,7 +4,7 @@
 // "x = <i>", shows each digit at a known place and gives the templates both are matched against.
 'use strict';
 
-const {isTextYellow, sleep} = require('./program');
+const {isTextYellow} = require('./program');
 
 const advance = 11;
 const linePitch = 20;
@@ -26,25 +26,29 @@ function blank(picture, left, top) {
     return picture.count(isTextYellow, {left, top, width: advance, height: cellHeight}) === 0;
 }
 
-// Digit templates from the read-out of nodes 0 ... 9 of the top row (at scale 1), each on a
-// canvas whose texts are hidden, over uncharged black.
+// Digit templates from the read-out of nodes 0 ... 9 of row 100 (at scale 1), each on a canvas
+// whose texts are hidden, over uncharged black. The read-out a frame draws beside the pointer is
+// the text the frame before set, so the first frame with the pointer at a new node may still
+// name the old one: the pointer first stops at node d of row 200, which makes the text
+// "x = d", and only then moves to row 100, where any frame shows "x = d".
 async function digitTemplates(program) {
     const templates = [];
     const y = 100;
+    const detour = 200;
     for (let d = 0; d <= 9; ++d) {
-        await program.park();
-        await program.watch((p) => blank(p, d + margin + 4 * advance, y + margin));
+        const left = d + margin + 4 * advance;
+        await program.moveTo(d, detour);
+        const away = await program.watch(
+            (p) => blank(p, left, y + margin) && !blank(p, left, detour + margin));
         await program.moveTo(d, y);
-        // "x = d": the digit is the fifth character. The read-out a frame sets is drawn by the
-        // next one, beside the pointer where it is then: the first frame with the pointer at d
-        // still shows the node it was over before the parking, so the template is taken a few
-        // frames later.
-        const seen = await program.watch((p) => !blank(p, d + margin + 4 * advance, y + margin));
-        if (!seen.met) throw new Error(`no read-out of node ${d}`);
-        await sleep(300);
-        templates.push(cell(await program.picture(), d + margin + 4 * advance, y + margin));
+        // "x = d": the digit is the fifth character.
+        const seen = await program.watch((p) => !blank(p, left, y + margin));
+        if (!away.met || !seen.met) throw new Error(`no read-out of node ${d}`);
+        templates.push(cell(seen.last, left, y + margin));
     }
     await program.park();
+    // Ten different digits; two alike would read one digit as the other.
+    if (new Set(templates).size !== templates.length) throw new Error('digit templates alike');
     return templates;
 }
 
