@@ -5,6 +5,11 @@
 
 namespace {
 
+// Whether the sweep leaves node (i, j) as it is: a metal node.
+bool isHeld(const SweepInput& in, std::ptrdiff_t i, std::ptrdiff_t j) {
+    return in.held != nullptr && in.held[i * static_cast<std::ptrdiff_t>(in.ny) + j] != 0;
+}
+
 // Equal steps: phi + omega * 0.25 * (W + E + N + S - 4 phi + h^2 rho), the
 // neighbours summed in this order, which defines the bits of the result.
 void sweepEqualSteps(const SweepInput& in) {
@@ -15,6 +20,7 @@ void sweepEqualSteps(const SweepInput& in) {
         double* p = in.phi + i * ny;
         const double* r = in.rho + i * ny;
         for (std::ptrdiff_t j = 1; j + 1 < ny; ++j) {
+            if (isHeld(in, i, j)) continue;
             const double phi = p[j];
             const double sum = p[j - ny] + p[j + ny] + p[j - 1] + p[j + 1] - 4.0 * phi + h2 * r[j];
             p[j] = phi + factor * sum;
@@ -35,6 +41,7 @@ void sweepGeneralSteps(const SweepInput& in) {
         double* p = in.phi + i * ny;
         const double* r = in.rho + i * ny;
         for (std::ptrdiff_t j = 1; j + 1 < ny; ++j) {
+            if (isHeld(in, i, j)) continue;
             const double across = (p[j + ny] + p[j - ny]) / hx2;
             const double along = (p[j - 1] + p[j + 1]) / hy2;
             p[j] = factor * (across + r[j] / divisor + along) + keep * p[j];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -17,6 +19,8 @@ struct RelaxProblem {
     std::vector<double> phi;
     std::vector<double> rho;
     RelaxConstants constants;
+    // Metal nodes (x-major, not 0 = metal); empty for none.
+    std::vector<std::uint8_t> held;
 
     RelaxProblem(std::uint32_t nx, std::uint32_t ny, double hx, double hy)
         : nx(nx),
@@ -35,7 +39,30 @@ struct RelaxProblem {
     SweepInput input() { return input(phi); }
     // The same problem solved into another copy of the potential.
     SweepInput input(std::vector<double>& values) {
-        return {values.data(), rho.data(), nx, ny, hx, hy, constants};
+        return {values.data(), rho.data(), nx,          ny,
+                hx,            hy,         constants, held.empty() ? nullptr : held.data()};
+    }
+
+    // Metal: a block, a ring round the middle and scattered nodes, about a tenth of the grid,
+    // with edge bytes set too, which the sweeps must not read as metal.
+    void addMetal(unsigned seed) {
+        held.assign(phi.size(), 0);
+        std::mt19937 gen(seed);
+        const auto put = [&](std::uint32_t i, std::uint32_t j) {
+            if (i < nx && j < ny) held[std::size_t{i} * ny + j] = 1;
+        };
+        for (std::uint32_t i = nx / 8; i < nx / 4 + 1; ++i)
+            for (std::uint32_t j = ny / 5; j < ny / 3 + 1; ++j)
+                put(i, j);
+        const double cx = nx / 2.0, cy = ny / 2.0, r = 0.3 * std::min(nx, ny);
+        for (std::uint32_t i = 0; i < nx; ++i) {
+            for (std::uint32_t j = 0; j < ny; ++j) {
+                const double d = std::hypot(i - cx, j - cy);
+                if (d >= r - 1.0 && d < r + 1.0) put(i, j);
+            }
+        }
+        for (std::size_t k = 0; k < held.size() / 40; ++k)
+            held[gen() % held.size()] = static_cast<std::uint8_t>(1 + gen() % 255);
     }
 
     // Potential, then charge, uniform in -1 .. 1.

@@ -54,6 +54,22 @@ template <class V, class Rule>
                  s.phi + (s.base(d + 1) + lo), s.charge + (s.base(d) + lo), n, rule);
 }
 
+// The same where some nodes are metal: only the runs of free nodes between
+// them, so the metal nodes keep their values and their neighbours read them.
+template <class V, class Rule>
+[[gnu::always_inline]] inline void updateFreeRuns(const DiagonalJob& job, const Rule& rule,
+                                                  ptrdiff_t d) {
+    const DiagonalSlots& s = job.slots;
+    double* cur = s.phi + s.base(d);
+    const double* north = s.phi + s.base(d - 1);
+    const double* south = s.phi + s.base(d + 1);
+    const double* charge = s.charge + s.base(d);
+    for (ptrdiff_t k = job.free->start[d]; k < job.free->start[d + 1]; ++k) {
+        const NodeRun run = job.free->runs[k];
+        updateRun<V>(cur + run.lo, north + run.lo, south + run.lo, charge + run.lo, run.n, rule);
+    }
+}
+
 // Slot bases of diagonals a .. b (at most diagonalBatch of them).
 struct BatchBases {
     ptrdiff_t a;
@@ -168,7 +184,7 @@ template <class V, class Rule>
 // sweep no longer reads diagonal t - 2 sweeps + 1, which is final and goes
 // back to the x-major array in batches. Either copy can be left out when the
 // slots hold the whole grid between passes.
-template <class V, class Rule>
+template <class V, bool WithMetal, class Rule>
 [[gnu::always_inline]] inline void relaxChunk(const DiagonalJob& job, const Rule& rule,
                                               int sweeps) {
     const DiagonalGeometry& g = job.grid;
@@ -188,7 +204,12 @@ template <class V, class Rule>
             loaded = b;
         }
         for (ptrdiff_t s = 0; s < sweeps && t - 2 * s >= 2; ++s) {
-            if (t - 2 * s <= lastDiagonal) updateDiagonal<V>(job, rule, t - 2 * s);
+            if (t - 2 * s > lastDiagonal) continue;
+            if constexpr (WithMetal) {
+                updateFreeRuns<V>(job, rule, t - 2 * s);
+            } else {
+                updateDiagonal<V>(job, rule, t - 2 * s);
+            }
         }
         const ptrdiff_t final = std::min<ptrdiff_t>(t - 2 * sweeps + 1, lastDiagonal);
         if (final - stored >= diagonalBatch) {
@@ -201,13 +222,23 @@ template <class V, class Rule>
     }
 }
 
-// The entry point: picks the update form once per call.
+template <class V, bool WithMetal>
+[[gnu::always_inline]] inline void relaxChunkOfForm(const DiagonalJob& job, int sweeps) {
+    if (job.equalSteps) {
+        relaxChunk<V, WithMetal>(job, job.equal, sweeps);
+    } else {
+        relaxChunk<V, WithMetal>(job, job.general, sweeps);
+    }
+}
+
+// The entry point: picks the update form, and whether any node is metal, once
+// per call, so a grid without metal runs the loop it always ran.
 template <class V>
 [[gnu::always_inline]] inline void relaxChunkAnyForm(const DiagonalJob& job, int sweeps) {
-    if (job.equalSteps) {
-        relaxChunk<V>(job, job.equal, sweeps);
+    if (job.free != nullptr) {
+        relaxChunkOfForm<V, true>(job, sweeps);
     } else {
-        relaxChunk<V>(job, job.general, sweeps);
+        relaxChunkOfForm<V, false>(job, sweeps);
     }
 }
 

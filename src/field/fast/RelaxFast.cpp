@@ -17,12 +17,13 @@ using std::ptrdiff_t;
 // that spills into the shared cache makes every sweep slower.
 constexpr ptrdiff_t ringBudgetBytes = 1024 * 1024;
 
-DiagonalJob makeJob(const SweepInput& in) {
+DiagonalJob makeJob(const SweepInput& in, RelaxWorkspace& ws) {
     const double omega = in.constants.omega;
     DiagonalJob job{};
     job.grid = {static_cast<ptrdiff_t>(in.nx), static_cast<ptrdiff_t>(in.ny)};
     job.phi = in.phi;
     job.rho = in.rho;
+    if (in.held != nullptr) job.free = &ws.freeRuns.of(in.held, in.heldVersion, job.grid);
     // The same comparison and the same constants as the reference sweep.
     job.equalSteps = in.hx == in.hy;
     job.equal = {omega * 0.25, in.hx * in.hx};
@@ -113,7 +114,7 @@ void runChunk(DiagonalJob& job, RelaxWorkspace& ws, DiagonalKernel kernel, int s
 
 void relaxFixedEdges(const SweepInput& in, const BoundarySides& sides, std::uint32_t sweeps,
                      RelaxWorkspace& ws, DiagonalKernel kernel) {
-    DiagonalJob job = makeJob(in);
+    DiagonalJob job = makeJob(in, ws);
     std::uint32_t done = 0;
     if (!edgesSettled(in, sides)) {
         // The first sweep still sees the edges as they were; later ones see
@@ -164,7 +165,7 @@ void syncEdges(const DiagonalJob& job, const BoundarySides& sides) {
 // the first sweep loads the diagonals as it goes and the last stores them.
 void relaxMovingEdges(const SweepInput& in, const BoundarySides& sides, std::uint32_t sweeps,
                       RelaxWorkspace& ws, DiagonalKernel kernel) {
-    DiagonalJob job = makeJob(in);
+    DiagonalJob job = makeJob(in, ws);
     useWholeGrid(job, ws);
     for (std::uint32_t s = 0; s < sweeps; ++s) {
         job.loadSlots = s == 0;

@@ -6,6 +6,7 @@
 
 #include "field/Boundaries.hpp"
 #include "field/Relaxation.hpp"
+#include "field/fast/FreeRuns.hpp"
 #include "field/fast/SimdLevel.hpp"
 
 // The working layout of the fast relaxation, kept between calls so that a
@@ -14,6 +15,7 @@ struct RelaxWorkspace {
     std::vector<double> phi;
     std::vector<double> charge;
     std::vector<std::ptrdiff_t> bases;
+    FreeRunLayout freeRuns;
 };
 
 // Same contract and same bits as relaxReference: `sweeps` lexicographic

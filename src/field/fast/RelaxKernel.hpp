@@ -1,6 +1,7 @@
 #pragma once
 
 #include "field/fast/DiagonalLayout.hpp"
+#include "field/fast/FreeRuns.hpp"
 #include "field/fast/SimdLevel.hpp"
 #include "field/fast/StencilRules.hpp"
 
@@ -16,6 +17,8 @@ struct DiagonalJob {
     bool loadSlots;
     bool storeSlots;
     bool equalSteps;
+    // Null while no node is metal: every interior node is then updated.
+    const FreeRuns* free;
     EqualStepRule equal;
     GeneralStepRule general;
 };
