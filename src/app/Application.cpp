@@ -7,6 +7,7 @@
 #include "app/Display.hpp"
 #include "app/Limits.hpp"
 #include "field/Scenarios.hpp"
+#include "metal/InducedCharge.hpp"
 
 namespace {
 
@@ -125,6 +126,7 @@ void Application::frameStep() {
     model.relax(static_cast<std::uint32_t>(sweepsPerFrame));
     model.potential.findRange(true);
     model.potential.repaint();
+    showMetal();
     updateField();
     updateMeasures();
     drawFrame();
@@ -134,6 +136,11 @@ void Application::updateField() {
     // The field and its arrows are left as they were while the overlay is off.
     if (!showField) return;
     model.field.refresh(model.potential, -1);
+}
+
+void Application::showMetal() {
+    showInducedCharge(model);
+    metalHatch.update(model.metal, model.grid, scale);
 }
 
 void Application::updateMeasures() {

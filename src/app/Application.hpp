@@ -16,6 +16,7 @@
 #include "measure/CrossSection.hpp"
 #include "measure/Equipotentials.hpp"
 #include "measure/Probe.hpp"
+#include "metal/MetalHatch.hpp"
 #include "params/ParameterPanel.hpp"
 #include "params/ParameterT.hpp"
 #include "ui/BoundInput.hpp"
@@ -76,6 +77,8 @@ class Application {
     Equipotentials equipotentials;
     Probe probe{overlays};
     CrossSection crossSection{overlays.font};
+    // The sign of metal over the layers; nothing until metal is painted.
+    MetalHatch metalHatch;
 
     // Prints the start-up report, decides the display scale and opens the window.
     Application(Grid2D grid, std::int32_t scale);
@@ -102,6 +105,7 @@ class Application {
     void openWindow(std::int32_t requestedScale);
     void wireDisplay();
     void updateField();
+    void showMetal();
     void drawLayer();
 };
 

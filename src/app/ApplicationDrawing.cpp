@@ -23,6 +23,7 @@ void Application::updateFrameRate() {
 void Application::drawLayer() {
     const ScalarField& layer = showCharges ? model.charge.density : model.potential;
     window->draw(layer.sprite);
+    metalHatch.draw(*window, model.metal);
     if (equipotentials.shown) {
         window->draw(equipotentials.lines,
                      sf::RenderStates(sf::Transform().scale(model.field.arrows.scale,

@@ -9,6 +9,8 @@
 #include "app/Application.hpp"
 #include "field/Scenarios.hpp"
 #include "measure/NodeReading.hpp"
+#include "metal/MetalBrush.hpp"
+#include "metal/MetalPotential.hpp"
 #include "ui/BrushControl.hpp"
 
 namespace {
@@ -36,7 +38,12 @@ void pinReference(Application& a) {
 
 // The application's keys; the brush and the parameter panel read theirs
 // from the same key presses. The measuring tools' keys follow the specified ones.
-const std::array<AppKey, 13> appKeys{{
+void stepMetalPotential(Application& a, std::int8_t (*step)(std::int8_t)) {
+    Brush& brush = a.model.charge.brush;
+    brush.metalLevel = step(brush.metalLevel);
+}
+
+const std::array<AppKey, 15> appKeys{{
     {sf::Keyboard::H,
      [](Application& a) {
          a.helpText.visible = !a.helpText.visible;
@@ -75,6 +82,10 @@ const std::array<AppKey, 13> appKeys{{
     {sf::Keyboard::R, pinReference, "pin probe reference"},
     {sf::Keyboard::G, [](Application& a) { a.crossSection.toggle(); },
      "cross-section: row, column, off"},
+    {sf::Keyboard::LBracket, [](Application& a) { stepMetalPotential(a, loweredMetalLevel); },
+     "metal potential down"},
+    {sf::Keyboard::RBracket, [](Application& a) { stepMetalPotential(a, raisedMetalLevel); },
+     "metal potential up"},
 }};
 
 void applyVerticalPeriodic(Application& a) {
@@ -142,7 +153,13 @@ void Application::processEvents() {
     sf::Event event;
     while (window->pollEvent(event))
         handleEvent(event);
-    if (window->hasFocus()) paint(model.charge, *window);
+    if (window->hasFocus()) {
+        if (model.charge.brush.metal) {
+            paintMetal(model, *window);
+        } else {
+            paint(model.charge, *window);
+        }
+    }
     brushText.setText(statusText(model.charge.brush));
     applyParameterChanges();
 }

@@ -7,6 +7,8 @@ void Application::loadPreset(std::uint8_t index) {
     const ScenarioValues& v = scenario.values;
     loadedPresetText.setText(presetNames[index]);
     if (v.zeroesAllSides) resetBoundaries();
+    // The scenario's charge replaces all metal too; its build repaints the charge layer.
+    model.metal.clear();
     scenario.build(model);
     if (!v.zeroesAllSides) {
         topBoundaryValue = v.top;

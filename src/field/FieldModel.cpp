@@ -32,7 +32,8 @@ FieldModel::FieldModel(double xmin, double xmax, double ymin, double ymax, std::
     : grid(modelGrid(xmin, xmax, ymin, ymax, nx, ny)),
       charge(grid),
       potential(grid, sf::Color::Black),
-      field(grid) {
+      field(grid),
+      metal(grid) {
     const RelaxConstants c = relaxConstants(grid.nx, grid.ny, grid.hx, grid.hy);
     cosSum = c.cosSum;
     omega = c.omega;
@@ -47,7 +48,9 @@ void FieldModel::relax(std::uint32_t sweeps) {
                         grid.ny,
                         grid.hx,
                         grid.hy,
-                        {cosSum, omega, stencilFactor, chargeDivisor}};
+                        {cosSum, omega, stencilFactor, chargeDivisor},
+                        metal.mask(),
+                        metal.version};
     relaxFast(in, boundaries, sweeps, relaxWorkspace);
 }
 

@@ -5,6 +5,7 @@
 #include "field/Boundaries.hpp"
 #include "field/ChargeField.hpp"
 #include "field/Grid2D.hpp"
+#include "field/MetalNodes.hpp"
 #include "field/ScalarField.hpp"
 #include "field/VectorField.hpp"
 #include "field/fast/RelaxFast.hpp"
@@ -18,6 +19,8 @@ class FieldModel {
     ChargeField charge;
     ScalarField potential;
     VectorField field;
+    // The metal painted into the grid, none at start.
+    MetalNodes metal;
     double cosSum;
     double omega;
     double stencilFactor;

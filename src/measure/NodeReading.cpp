@@ -7,6 +7,7 @@
 #include "field/PortableMath.hpp"
 #include "field/Reference.hpp"
 #include "measure/MeasureText.hpp"
+#include "metal/InducedCharge.hpp"
 
 std::optional<NodeIndex> nodeUnder(sf::Vector2i pixel, std::uint8_t scale, std::uint32_t nx,
                                    std::uint32_t ny) {
@@ -23,6 +24,9 @@ NodeReading readNode(const FieldModel& model, NodeIndex node) {
     // The factor -1 of the frame step's field, so the read-out and the arrows agree bit for bit.
     const GradientPair e = gradientAtReference(model.potential.data.data(), node.i, node.j, g.nx,
                                                g.ny, g.hx, g.hy, -1.0);
+    if (model.metal.isMetal(k)) {
+        return {node, model.potential.data[k], e.x, e.y, inducedCharge(model, node.i, node.j), true};
+    }
     return {node, model.potential.data[k], e.x, e.y, model.charge.density.data[k]};
 }
 
@@ -58,11 +62,12 @@ std::string probeReadout(const std::optional<NodeReading>& at,
                          const std::optional<NodeReading>& reference, std::uint32_t ny) {
     if (!at) return "Probe: outside the grid";
     const NodeReading& r = *at;
-    std::string text = "Probe at " + nodeName(r.node) + "\nphi = " + measureNumber(r.phi) +
+    std::string text = "Probe at " + nodeName(r.node) + (r.metal ? ", metal" : "") +
+                       "\nphi = " + measureNumber(r.phi) +
                        "\n|E| = " + measureNumber(fieldMagnitude(r));
     // A field of exactly zero has no direction.
     if (r.ex != 0.0 || r.ey != 0.0) text += " at " + degreesText(fieldDegrees(r)) + " deg";
-    text += "\nrho = " + measureNumber(r.rho);
+    text += (r.metal ? "\ninduced rho = " : "\nrho = ") + measureNumber(r.rho);
     if (reference) {
         text += "\nReference at " + nodeName(reference->node) +
                 "\nphi - phi_ref = " + measureNumber(r.phi - reference->phi) +

@@ -20,13 +20,14 @@ std::optional<NodeIndex> nodeUnder(sf::Vector2i pixel, std::uint8_t scale, std::
 
 // What the model holds at one node: the potential, the field E = -grad phi as the arrows are
 // drawn from it (computed for this node alone, so it is there while the arrows are off) and the
-// charge density.
+// charge density; on a metal node, the charge the metal gathers there instead.
 struct NodeReading {
     NodeIndex node;
     double phi;
     double ex;
     double ey;
     double rho;
+    bool metal = false;
 };
 
 NodeReading readNode(const FieldModel& model, NodeIndex node);

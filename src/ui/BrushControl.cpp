@@ -5,6 +5,8 @@
 #include <array>
 #include <cmath>
 
+#include "metal/MetalPotential.hpp"
+
 namespace {
 
 constexpr std::int32_t maxRadius = 100;
@@ -29,10 +31,17 @@ struct BrushKey {
     std::string_view effect;
 };
 
-constexpr std::array<BrushKey, 2> brushKeys{{
+constexpr std::array<BrushKey, 3> brushKeys{{
     {sf::Keyboard::B, &Brush::hard, "hardbrush on/off"},
     {sf::Keyboard::E, &Brush::eraser, "eraser on/off"},
+    {sf::Keyboard::F, &Brush::metal, "metal brush on/off"},
 }};
+
+// The brush's mode and the potential the left button paints (the right one paints its
+// negative), while the brush paints metal: "metal at 0.005, ".
+std::string metalText(const Brush& brush) {
+    return "metal at " + metalPotentialText(brush.metalLevel) + ", ";
+}
 
 }  // namespace
 
@@ -92,7 +101,7 @@ void paint(ChargeField& charge, const sf::Window& window) {
 }
 
 std::string statusText(const Brush& brush) {
-    std::string line;
+    std::string line = brush.metal ? metalText(brush) : "";
     if (brush.eraser) line += "eraser on, ";
     if (brush.hard) line += "hardbrush on, ";
     return line + "radius = " + std::to_string(brush.radius);

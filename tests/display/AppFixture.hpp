@@ -59,7 +59,8 @@ inline std::string stateText(const Application& app) {
     s << "switches " << app.showCharges << app.showField << app.showBrushOutline
       << app.model.field.arrows.equalLength << app.model.field.arrows.normalized << "\n";
     s << "brush " << app.model.charge.brush.hard << app.model.charge.brush.eraser << " "
-      << app.model.charge.brush.radius << "\n";
+      << app.model.charge.brush.radius << " metal " << app.model.charge.brush.metal << " "
+      << int{app.model.charge.brush.metalLevel} << " " << app.model.metal.count << "\n";
     s << "preset " << app.selectedPreset << " panel " << app.parameterPanel.selected << "\n";
     s << "values " << app.verticalPeriodic << " " << app.topBoundaryValue << " "
       << app.bottomBoundaryValue << " " << app.leftBoundaryValue << " " << app.rightBoundaryValue

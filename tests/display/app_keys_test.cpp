@@ -132,9 +132,18 @@ TEST_F(AppKeys, BrushKeysReachTheBrushOnly) {
     const std::string before = stateText(*app);
     pressKey(*app, sf::Keyboard::B);
     pressKey(*app, sf::Keyboard::E);
+    pressKey(*app, sf::Keyboard::F);
     EXPECT_TRUE(app->model.charge.brush.hard);
     EXPECT_TRUE(app->model.charge.brush.eraser);
+    EXPECT_TRUE(app->model.charge.brush.metal);
     app->model.charge.brush.hard = app->model.charge.brush.eraser = false;
+    app->model.charge.brush.metal = false;
+    // The brackets step the metal potential, whichever mode the brush is in.
+    pressKey(*app, sf::Keyboard::RBracket);
+    pressKey(*app, sf::Keyboard::RBracket);
+    pressKey(*app, sf::Keyboard::LBracket);
+    EXPECT_EQ(app->model.charge.brush.metalLevel, 1);
+    app->model.charge.brush.metalLevel = 0;
     EXPECT_EQ(stateText(*app), before);
 }
 

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "field/Brush.hpp"
+#include "metal/MetalBrush.hpp"
+#include "metal/MetalPotential.hpp"
 #include "ui/BrushControl.hpp"
 #include "ui/FrameRate.hpp"
 #include "ui/FrameTexts.hpp"
@@ -58,6 +62,36 @@ TEST(BrushStatus, ListsTheModesThenTheRadius) {
     brush.hard = false;
     brush.radius = 0;
     EXPECT_EQ(statusText(brush), "eraser on, radius = 0");
+    // The metal brush puts its mode and potential first; the rest of the line is the same.
+    brush.metal = true;
+    EXPECT_EQ(statusText(brush), "metal at 0, eraser on, radius = 0");
+    brush.metalLevel = -10;
+    brush.eraser = false;
+    EXPECT_EQ(statusText(brush), "metal at -1, radius = 0");
+}
+
+TEST(MetalPotential, StepsThroughOneTwoFiveWithZeroBetweenTheSigns) {
+    const char* const series[] = {"0",    "0.001", "0.002", "0.005", "0.01", "0.02",
+                                  "0.05", "0.1",   "0.2",   "0.5",   "1"};
+    const double values[] = {0.0, 0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1.0};
+    std::int8_t up = 0;
+    std::int8_t down = 0;
+    for (int k = 0; k <= 10; ++k) {
+        EXPECT_EQ(metalPotentialText(up), series[k]);
+        EXPECT_EQ(metalPotential(up), values[k]);
+        EXPECT_EQ(metalPotentialText(down), std::string(k > 0 ? "-" : "") + series[k]);
+        EXPECT_EQ(metalPotential(down), -values[k]);
+        up = raisedMetalLevel(up);
+        down = loweredMetalLevel(down);
+    }
+    // At either end a further press changes nothing; grounded is +0 for either button.
+    EXPECT_EQ(up, 10);
+    EXPECT_EQ(down, -10);
+    EXPECT_FALSE(std::signbit(buttonPotential(Brush{}, false)));
+    Brush brush;
+    brush.metalLevel = 3;
+    EXPECT_EQ(buttonPotential(brush, true), 0.005);
+    EXPECT_EQ(buttonPotential(brush, false), -0.005);
 }
 
 TEST(BrushKeys, BAndETogglePlainKeysDoNothing) {
@@ -71,6 +105,9 @@ TEST(BrushKeys, BAndETogglePlainKeysDoNothing) {
     handleEvent(brush, press);
     handleEvent(brush, press);
     EXPECT_FALSE(brush.eraser);
+    press.key.code = sf::Keyboard::F;
+    handleEvent(brush, press);
+    EXPECT_TRUE(brush.metal);
     press.key.code = sf::Keyboard::Q;
     handleEvent(brush, press);
     sf::Event release{};
