@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <SFML/Window/Context.hpp>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +19,7 @@
 #include "field/Paint.hpp"
 #include "field/Reference.hpp"
 #include "field/Scenarios.hpp"
+#include "metal/MetalBrush.hpp"
 #include "field/fast/FrameKernels.hpp"
 
 namespace {
@@ -33,11 +35,14 @@ struct Hashes {
 
 // 433 is a side whose cos(pi/433) the C libraries round differently; 433 x 400 also takes
 // the general update form, whose steps differ in the last bit.
+// With metal, the scenario is loaded and then a grounded ring, a plate at +0.05 and a disc
+// at -0.02 are painted into it.
 struct Golden {
     std::uint32_t nx;
     std::uint32_t ny;
     std::size_t scenario;
     Hashes hashes;
+    bool metal = false;
 };
 
 // clang-format off
@@ -56,6 +61,8 @@ const Golden goldenTable[] = {
     {433, 400, 4, {0x6a5eeffeff9c5ddb, 0xa4fed32787a1f323, 0x18136c4fad05d104}},
     {433, 400, 5, {0x5ebff9f3f3f4dfc1, 0x245ef2a32f67dca6, 0xcbfd51b1323c3415}},
     {433, 400, 6, {0x92641aea902908c5, 0x4ef381b62c114aa1, 0x8d35913cd7ddb271}},
+    {400, 400, 2, {0x13ddcdb8738878ad, 0x77980af24957462d, 0xe4d8b476da9d5a8a}, true},
+    {433, 400, 3, {0x2bfc593629ac38b0, 0x780daa7e7da3e643, 0x102c0ee9831c0854}, true},
 };
 // clang-format on
 
@@ -113,12 +120,27 @@ SweepInput sweepInput(FieldModel& m) {
             m.grid.ny,
             m.grid.hx,
             m.grid.hy,
-            {m.cosSum, m.omega, m.stencilFactor, m.chargeDivisor}};
+            {m.cosSum, m.omega, m.stencilFactor, m.chargeDivisor},
+            m.metal.mask()};
+}
+
+void paintMetal(FieldModel& m) {
+    const auto c = static_cast<std::int16_t>(m.grid.ny / 2);
+    for (std::int16_t i = 0; i < static_cast<std::int16_t>(m.grid.nx); ++i) {
+        for (std::int16_t j = 0; j < static_cast<std::int16_t>(m.grid.ny); ++j) {
+            const double r = std::hypot(i - c, j - c);
+            if (r >= 150.0 && r < 153.0) paintMetalDisc(m, {i, j, 0, false, 0.0});
+        }
+    }
+    for (std::int16_t i = 60; i < 140; ++i)
+        paintMetalDisc(m, {i, 80, 1, false, 0.05});
+    paintMetalDisc(m, {300, 250, 12, false, -0.02});
 }
 
 std::unique_ptr<FieldModel> loaded(const Golden& row) {
     auto model = programModel(row.nx, row.ny);
     scenarios()[row.scenario].build(*model);
+    if (row.metal) paintMetal(*model);
     return model;
 }
 
@@ -153,10 +175,10 @@ Hashes levelHashes(const Golden& row, SimdLevel level) {
 // A table row as it would be written, for a change that means to alter the table.
 std::string rowText(const Golden& row, const Hashes& h) {
     char text[160];
-    std::snprintf(text, sizeof text, "{%u, %u, %zu, {0x%016llx, 0x%016llx, 0x%016llx}},", row.nx,
+    std::snprintf(text, sizeof text, "{%u, %u, %zu, {0x%016llx, 0x%016llx, 0x%016llx}%s},", row.nx,
                   row.ny, row.scenario, static_cast<unsigned long long>(h.potential),
                   static_cast<unsigned long long>(h.image),
-                  static_cast<unsigned long long>(h.arrows));
+                  static_cast<unsigned long long>(h.arrows), row.metal ? ", true" : "");
     return text;
 }
 
