@@ -12,6 +12,8 @@
 #include "measure/CrossSection.hpp"
 #include "measure/MeasureText.hpp"
 #include "measure/NodeReading.hpp"
+#include "metal/InducedCharge.hpp"
+#include "metal/MetalBrush.hpp"
 
 namespace {
 
@@ -33,6 +35,14 @@ TEST(ProbeReading, IsTheModelsOwnNumbersAtEveryKindOfNode) {
         EXPECT_NE(text.find("phi = " + measureNumber(r.phi) + "\n"), std::string::npos) << text;
         EXPECT_NE(text.find("rho = " + measureNumber(r.rho)), std::string::npos) << text;
     }
+    // On metal the read-out says so and gives the charge the metal gathers there.
+    paintMetalDisc(*m, {10, 10, 2, false, 0.01});
+    m->relax(5);
+    const NodeReading r = readNode(*m, {12, 10});
+    EXPECT_EQ(r.rho, inducedCharge(*m, 12, 10));
+    const std::string text = probeReadout(r, std::nullopt, m->grid.ny);
+    EXPECT_NE(text.find("Probe at (12, 10), metal\nphi = 0.01000"), std::string::npos) << text;
+    EXPECT_NE(text.find("\ninduced rho = " + measureNumber(r.rho)), std::string::npos) << text;
 }
 
 TEST(ProbeReading, PotentialDifferenceAcrossTheCapacitorIsTheFieldTimesTheDistance) {
