@@ -25,7 +25,8 @@ NodeReading readNode(const FieldModel& model, NodeIndex node) {
     const GradientPair e = gradientAtReference(model.potential.data.data(), node.i, node.j, g.nx,
                                                g.ny, g.hx, g.hy, -1.0);
     if (model.metal.isMetal(k)) {
-        return {node, model.potential.data[k], e.x, e.y, inducedCharge(model, node.i, node.j), true};
+        return {node, model.potential.data[k], e.x, e.y, inducedCharge(model, node.i, node.j),
+                true};
     }
     return {node, model.potential.data[k], e.x, e.y, model.charge.density.data[k]};
 }

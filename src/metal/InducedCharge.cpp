@@ -25,7 +25,8 @@ void showInducedCharge(FieldModel& model) {
     ScalarField& layer = model.charge.density;
     for (std::uint32_t i = 1; i + 1 < g.nx; ++i) {
         for (std::uint32_t j = 1; j + 1 < g.ny; ++j) {
-            if (model.metal.isMetal(g.index(i, j))) layer.setPixelOf(i, j, inducedCharge(model, i, j));
+            if (model.metal.isMetal(g.index(i, j)))
+                layer.setPixelOf(i, j, inducedCharge(model, i, j));
         }
     }
     layer.texture.update(layer.image);

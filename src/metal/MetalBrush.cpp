@@ -60,8 +60,7 @@ void paintMetal(FieldModel& model, const sf::Window& window) {
     const bool right = sf::Mouse::isButtonPressed(sf::Mouse::Right);
     if (!left && !right) return;
     const Brush& brush = model.charge.brush;
-    const auto node =
-        brushNode(sf::Mouse::getPosition(window), model.charge.density, brush.radius);
+    const auto node = brushNode(sf::Mouse::getPosition(window), model.charge.density, brush.radius);
     if (!node) return;
     paintMetalDisc(model,
                    {node->x, node->y, brush.radius, brush.eraser, buttonPotential(brush, left)});

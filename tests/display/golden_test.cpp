@@ -19,8 +19,8 @@
 #include "field/Paint.hpp"
 #include "field/Reference.hpp"
 #include "field/Scenarios.hpp"
-#include "metal/MetalBrush.hpp"
 #include "field/fast/FrameKernels.hpp"
+#include "metal/MetalBrush.hpp"
 
 namespace {
 

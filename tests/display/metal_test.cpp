@@ -30,8 +30,8 @@ void paintRing(FieldModel& m, double cx, double cy, double r, double potential) 
         for (std::uint32_t j = 0; j < m.grid.ny; ++j) {
             const double d = std::hypot(i - cx, j - cy);
             if (d < r - 1.0 || d >= r + 1.0) continue;
-            paintMetalDisc(m, {static_cast<std::int16_t>(i), static_cast<std::int16_t>(j), 0,
-                               false, potential});
+            paintMetalDisc(m, {static_cast<std::int16_t>(i), static_cast<std::int16_t>(j), 0, false,
+                               potential});
         }
     }
 }
@@ -65,7 +65,8 @@ TEST_F(Metal, AGroundedRingShieldsItsInsideFromChargeOutside) {
     double inside = 0.0;
     for (std::uint32_t i = 40; i <= 80; ++i) {
         for (std::uint32_t j = 40; j <= 80; ++j) {
-            if (std::hypot(i - 60.0, j - 60.0) < 23.0) inside = std::max(inside, std::abs(phiAt(*m, i, j)));
+            if (std::hypot(i - 60.0, j - 60.0) < 23.0)
+                inside = std::max(inside, std::abs(phiAt(*m, i, j)));
         }
     }
     EXPECT_LT(inside, 1e-9 * outside);

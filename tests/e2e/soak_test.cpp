@@ -40,10 +40,11 @@ constexpr e2e::ScreenSize screen{960, 720};
 
 // The keys of the key table, then others that mean nothing to the program.
 const std::vector<std::string> tableKeys{
-    "h", "j", "k", "l",    "n",  "o",      "p",           "q",     "v",    "c",     "m",   "r",
-    "g", "b", "e", "Down", "Up", "KP_Add", "KP_Subtract", "Prior", "Next", "Right", "Left"};
+    "h",    "j",  "k",      "l",           "n",     "o",    "p",     "q",           "v",
+    "c",    "m",  "r",      "g",           "b",     "e",    "f",     "bracketleft", "bracketright",
+    "Down", "Up", "KP_Add", "KP_Subtract", "Prior", "Next", "Right", "Left"};
 const std::vector<std::string> otherKeys{
-    "a",         "d",     "f",           "i",         "s",        "t",         "u",
+    "a",         "d",     "apostrophe",  "i",         "s",        "t",         "u",
     "w",         "x",     "y",           "z",         "0",        "1",         "5",
     "9",         "space", "Return",      "Escape",    "Tab",      "BackSpace", "Delete",
     "Home",      "End",   "Insert",      "F1",        "F5",       "F12",       "Shift_L",

@@ -1,10 +1,11 @@
 // The charge stamp and the scenarios on random small grids (1 .. 64 nodes per axis), mixed with
-// boundary edits and whole frames of the model. Whatever the centre, radius, flags and density,
-// the charge stays within [-1, +1], a stamp changes exactly the grid nodes of its disc and
-// recolours exactly their pixels, every arrow vertex is a finite point, and nothing is read or
-// written outside the arrays: the model's arrays are heap blocks of exactly their size, watched
-// by AddressSanitizer, and the pixel writes (inside the uninstrumented image library) are
-// checked by the node indices the stamp hands out. Needs an X display for the textures.
+// boundary edits, metal painted and erased, and whole frames of the model. Whatever the centre,
+// radius, flags and density, the charge stays within [-1, +1], a stamp changes exactly the grid
+// nodes of its disc and recolours exactly their pixels, every arrow vertex is a finite point, and
+// nothing is read or written outside the arrays: the model's arrays are heap blocks of exactly
+// their size, watched by AddressSanitizer, and the pixel writes (inside the uninstrumented image
+// library) are checked by the node indices the stamp hands out. Needs an X display for the
+// textures.
 //
 // Densities: the program passes +1 and -1 from the brush and +-10, 15, 20, 25 from the
 // scenarios; the stamp is fed those and any other double, infinities included. NaN is the one
@@ -33,6 +34,9 @@
 #include "measure/Equipotentials.hpp"
 #include "measure/NodeReading.hpp"
 #include "measure/SectionSamples.hpp"
+#include "metal/InducedCharge.hpp"
+#include "metal/MetalBrush.hpp"
+#include "metal/MetalPotential.hpp"
 
 namespace {
 
@@ -181,7 +185,16 @@ void frame(FieldModel& m, FuzzedDataProvider& in) {
     arrows.lengthMultiplier = anyFloat(in);
     arrows.normalizedLength = anyFloat(in);
     m.field.resizeArrows();
+    const std::vector<double> before = m.potential.data;
     m.relax(in.ConsumeIntegralInRange<std::uint32_t>(0, 3));
+    // Metal keeps its potential to the bit.
+    for (std::size_t k = 0; k < before.size(); ++k) {
+        if (m.metal.isMetal(k)) {
+            FUZZ_CHECK(std::bit_cast<std::uint64_t>(m.potential.data[k]) ==
+                       std::bit_cast<std::uint64_t>(before[k]));
+        }
+    }
+    showInducedCharge(m);
     m.potential.findRange(true);
     m.potential.repaint();
     checkPixelsShowValues(m.potential);
@@ -229,6 +242,39 @@ void measure(FieldModel& m, FuzzedDataProvider& in) {
     }
 }
 
+// A disc of metal painted or erased as the metal brush does it, at a potential of its series
+// or any other: only interior nodes become metal, the count follows, painted nodes hold the
+// potential and erased ones show their free charge again.
+void paintMetal(FieldModel& m, FuzzedDataProvider& in) {
+    const MetalDisc disc{
+        in.ConsumeIntegral<std::int16_t>() % 80, in.ConsumeIntegral<std::int16_t>() % 80,
+        in.ConsumeIntegralInRange<std::uint16_t>(0, 80), in.ConsumeBool(),
+        in.ConsumeBool() ? metalPotential(in.ConsumeIntegral<std::int8_t>()) : anyDouble(in)};
+    paintMetalDisc(m, disc);
+    std::size_t count = 0;
+    for (std::uint32_t i = 0; i < m.grid.nx; ++i) {
+        for (std::uint32_t j = 0; j < m.grid.ny; ++j) {
+            const std::size_t k = m.grid.index(i, j);
+            const bool edge = i == 0 || j == 0 || i + 1 == m.grid.nx || j + 1 == m.grid.ny;
+            FUZZ_CHECK(!(edge && m.metal.isMetal(k)));
+            count += m.metal.isMetal(k) ? 1 : 0;
+            const StampArgs a{disc.cx, disc.cy, disc.radius, false, true, 0.0};
+            if (edge || !inDisc(static_cast<std::int32_t>(i), static_cast<std::int32_t>(j), a))
+                continue;
+            FUZZ_CHECK(m.metal.isMetal(k) == !disc.erase);
+            if (!disc.erase) {
+                FUZZ_CHECK(std::bit_cast<std::uint64_t>(m.potential.data[k]) ==
+                           std::bit_cast<std::uint64_t>(disc.potential));
+            } else {
+                const ScalarField& q = m.charge.density;
+                FUZZ_CHECK(q.image.getPixel(i, j) ==
+                           colourOf(q.data[k], q.low, q.high, q.colourMap));
+            }
+        }
+    }
+    FUZZ_CHECK(count == m.metal.count);
+}
+
 }  // namespace
 
 // The textures of every model share one GL context. Held for the whole run, as the program's
@@ -246,7 +292,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FieldModel& model = *wired;
 
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
-        switch (in.ConsumeIntegralInRange<int>(0, 5)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 6)) {
             case 0:
             case 1:
                 stamp(model, in);
@@ -260,8 +306,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 4:
                 frame(model, in);
                 break;
-            default:
+            case 5:
                 measure(model, in);
+                break;
+            default:
+                paintMetal(model, in);
                 break;
         }
         checkChargeRange(model);

@@ -1,6 +1,7 @@
 // The fast kernels against their straightforward references on random small grids (1 .. 40
 // nodes per axis), on every instruction set this processor runs: the relaxation (any sweep
-// count, both update forms, fixed or periodic pairs of sides with any edge values), the range
+// count, both update forms, fixed or periodic pairs of sides with any edge values, with or
+// without metal nodes anywhere), the range
 // search, the colour map (over the symmetric range of the values or any range), the gradient
 // with and without the search for the longest field, and that search alone; the equipotential
 // lines (contoursFast) on values that lie on, next to or between the levels. Values are any
@@ -72,14 +73,24 @@ void checkRelax(FuzzedDataProvider& in, std::uint32_t nx, std::uint32_t ny) {
             in.ConsumeBool() ? anyDouble(in) : in.ConsumeFloatingPointInRange(-2.0, 2.0);
     }
     const std::uint32_t sweeps = in.ConsumeIntegralInRange<std::uint32_t>(0, 30);
+    // Half the time some nodes are metal, edge bytes included, which are not metal.
+    std::vector<std::uint8_t> held;
+    if (in.ConsumeBool()) {
+        held = in.ConsumeBytes<std::uint8_t>(n);
+        held.resize(n, 0);
+        // About a quarter of the nodes, so that runs of free nodes of every length occur.
+        for (std::uint8_t& b : held)
+            b = (b & 3) == 0 ? b : 0;
+    }
+    const std::uint8_t* mask = held.empty() ? nullptr : held.data();
     const RelaxConstants constants = relaxConstants(nx, ny, hx, hy);
     std::vector<double> expected = start;
-    relaxReference({expected.data(), rho.data(), nx, ny, hx, hy, constants}, sides, sweeps);
+    relaxReference({expected.data(), rho.data(), nx, ny, hx, hy, constants, mask}, sides, sweeps);
     RelaxWorkspace workspace;
     for (const SimdLevel level : supportedSimdLevels()) {
         std::vector<double> actual = start;
-        relaxFast({actual.data(), rho.data(), nx, ny, hx, hy, constants}, sides, sweeps, workspace,
-                  level);
+        relaxFast({actual.data(), rho.data(), nx, ny, hx, hy, constants, mask}, sides, sweeps,
+                  workspace, level);
         FUZZ_CHECK(sameValues(expected, actual));
     }
 }

@@ -6,6 +6,11 @@ namespace {
 
 using std::ptrdiff_t;
 
+// Below this mean length of its free runs a diagonal is updated whole and its
+// metal put back: the loop over short runs costs more than updating the metal
+// nodes for nothing and restoring them.
+constexpr ptrdiff_t shortestMeanRun = 12;
+
 // Calls seen(i, j) for every metal node of the interior, column by column and
 // down each column, skipping eight free nodes at a time.
 template <class Seen>
@@ -52,6 +57,7 @@ void FreeRunLayout::layOut(const std::uint8_t* held, const DiagonalGeometry& g) 
     forEachHeld(held, g, [&](ptrdiff_t i, ptrdiff_t j) { heldI_[start_[i + j]++] = i; });
     // The free runs are the gaps between them.
     start_.assign(diagonals + 1, 0);
+    whole_.assign(diagonals, 0);
     runs_.clear();
     for (ptrdiff_t d = 0; d < g.diagonalCount(); ++d) {
         start_[d] = static_cast<ptrdiff_t>(runs_.size());
@@ -62,7 +68,12 @@ void FreeRunLayout::layOut(const std::uint8_t* held, const DiagonalGeometry& g) 
         }
         const ptrdiff_t last = g.lastInterior(d);
         if (d >= 2 && last >= lo) runs_.push_back({lo, last - lo + 1});
+        const ptrdiff_t runCount = static_cast<ptrdiff_t>(runs_.size()) - start_[d];
+        const ptrdiff_t freeNodes = last - g.firstInterior(d) + 1 - (heldStart_[d + 1] - heldStart_[d]);
+        whole_[d] = runCount * shortestMeanRun > freeNodes ? 1 : 0;
     }
     start_[diagonals] = static_cast<ptrdiff_t>(runs_.size());
-    view_ = {start_.data(), runs_.data()};
+    saved_.resize(static_cast<std::size_t>(g.longest()));
+    view_ = {start_.data(), runs_.data(),     whole_.data(),
+             heldStart_.data(), heldI_.data(), saved_.data()};
 }

@@ -13,10 +13,18 @@ struct NodeRun {
 };
 
 // The nodes a sweep updates while some are metal: diagonal d's free interior
-// nodes are runs[start[d]] .. runs[start[d + 1] - 1], in increasing i.
+// nodes are runs[start[d]] .. runs[start[d + 1] - 1], in increasing i. Where
+// metal is scattered, so that the runs are short, the diagonal is updated
+// whole instead (whole[d] not 0) and its metal nodes, i = held[heldStart[d]]
+// .. held[heldStart[d + 1] - 1], get their values back from `saved`, room
+// for the longest diagonal.
 struct FreeRuns {
     const std::ptrdiff_t* start;
     const NodeRun* runs;
+    const std::uint8_t* whole;
+    const std::ptrdiff_t* heldStart;
+    const std::ptrdiff_t* held;
+    double* saved;
 };
 
 // The free runs of a metal mask, kept between calls: laid out again only when
@@ -34,6 +42,8 @@ class FreeRunLayout {
     std::vector<std::ptrdiff_t> heldI_;
     std::vector<std::ptrdiff_t> start_;
     std::vector<NodeRun> runs_;
+    std::vector<std::uint8_t> whole_;
+    std::vector<double> saved_;
     FreeRuns view_{};
     const std::uint8_t* laidOutFrom_ = nullptr;
     std::uint64_t version_ = 0;

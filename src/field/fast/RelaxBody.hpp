@@ -55,17 +55,32 @@ template <class V, class Rule>
 }
 
 // The same where some nodes are metal: only the runs of free nodes between
-// them, so the metal nodes keep their values and their neighbours read them.
+// them, or the whole diagonal with the metal's values put back, so the metal
+// nodes keep their values and their neighbours read them.
 template <class V, class Rule>
 [[gnu::always_inline]] inline void updateFreeRuns(const DiagonalJob& job, const Rule& rule,
                                                   ptrdiff_t d) {
+    const FreeRuns& free = *job.free;
+    if (free.whole[d] != 0) {
+        // Scattered metal: the whole diagonal, then the metal's own values back.
+        const DiagonalSlots& s = job.slots;
+        double* cur = s.phi + s.base(d);
+        const ptrdiff_t first = free.heldStart[d];
+        const ptrdiff_t count = free.heldStart[d + 1] - first;
+        for (ptrdiff_t k = 0; k < count; ++k)
+            free.saved[k] = cur[free.held[first + k]];
+        updateDiagonal<V>(job, rule, d);
+        for (ptrdiff_t k = 0; k < count; ++k)
+            cur[free.held[first + k]] = free.saved[k];
+        return;
+    }
     const DiagonalSlots& s = job.slots;
     double* cur = s.phi + s.base(d);
     const double* north = s.phi + s.base(d - 1);
     const double* south = s.phi + s.base(d + 1);
     const double* charge = s.charge + s.base(d);
-    for (ptrdiff_t k = job.free->start[d]; k < job.free->start[d + 1]; ++k) {
-        const NodeRun run = job.free->runs[k];
+    for (ptrdiff_t k = free.start[d]; k < free.start[d + 1]; ++k) {
+        const NodeRun run = free.runs[k];
         updateRun<V>(cur + run.lo, north + run.lo, south + run.lo, charge + run.lo, run.n, rule);
     }
 }
