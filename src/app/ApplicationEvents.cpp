@@ -10,7 +10,7 @@
 #include "field/Scenarios.hpp"
 #include "measure/NodeReading.hpp"
 #include "metal/MetalBrush.hpp"
-#include "metal/MetalPotential.hpp"
+#include "field/MetalPotential.hpp"
 #include "ui/BrushControl.hpp"
 
 namespace {

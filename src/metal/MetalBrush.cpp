@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "field/FieldModel.hpp"
-#include "metal/MetalPotential.hpp"
+#include "field/MetalPotential.hpp"
 #include "ui/BrushControl.hpp"
 
 namespace {

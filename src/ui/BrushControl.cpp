@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "metal/MetalPotential.hpp"
+#include "field/MetalPotential.hpp"
 
 namespace {
 

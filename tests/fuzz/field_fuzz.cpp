@@ -36,7 +36,7 @@
 #include "measure/SectionSamples.hpp"
 #include "metal/InducedCharge.hpp"
 #include "metal/MetalBrush.hpp"
-#include "metal/MetalPotential.hpp"
+#include "field/MetalPotential.hpp"
 
 namespace {
 

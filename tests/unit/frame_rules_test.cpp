@@ -7,7 +7,7 @@
 
 #include "field/Brush.hpp"
 #include "metal/MetalBrush.hpp"
-#include "metal/MetalPotential.hpp"
+#include "field/MetalPotential.hpp"
 #include "ui/BrushControl.hpp"
 #include "ui/FrameRate.hpp"
 #include "ui/FrameTexts.hpp"

@@ -1,4 +1,4 @@
-#include "metal/MetalPotential.hpp"
+#include "field/MetalPotential.hpp"
 
 #include <algorithm>
 #include <array>
