@@ -53,8 +53,8 @@ quelvane_build_web_bench() {
     cmake --build "$dir" -j "$(nproc)" --target quelvane_bench
 }
 
-# The kernels both builds run: relax(10) with fixed sides, the frame step and the equipotential
-# lines, at the two sizes.
+# The kernels both builds run: relax(10) with fixed sides, without and with metal, the frame step
+# and the equipotential lines, at the two sizes.
 QUELVANE_WEB_BENCH_FILTER='^(relax/(400x400|1920x1080)/fixed|step/(400x400|1920x1080)|contours/(400x400|1920x1080))/'
 
 # quelvane_web_bench_table DIR: one table of the runs' JSON files in DIR (native-*.json,
@@ -73,7 +73,9 @@ def fastest(path, prefix):
             continue
         name = b["run_name"].removesuffix("/real_time")
         work, size, *rest = name.split("/")
-        key = (work, size, prefix + rest[-1])
+        # relax/<size>/fixed[/metal|/scattered metal]/<level>
+        layout = "/".join(rest[1:-1])
+        key = (work, size, layout, prefix + rest[-1])
         rate = b.get("updates/s", b.get("nodes/s")) / 1e9
         rates[key] = max(rate, rates.get(key, 0.0))
     return rates
@@ -86,15 +88,26 @@ for build in ("native", "wasm"):
 columns = ["wasm portable", "wasm wasm-simd", "native portable", "native sse2", "native avx2"]
 heads = ["wasm portable", "wasm SIMD", "native portable", "native SSE2", "native AVX2"]
 print("\nGnode/s, the fastest repetition of all rounds")
-print(f"{'':22}" + "".join(f"{h:>16}" for h in heads) + f"{'SIMD / SSE2':>14}")
-for work, label in (("relax", "relax(10)"), ("step", "frame step")):
+print(f"{'':34}" + "".join(f"{h:>16}" for h in heads) + f"{'SIMD / SSE2':>14}")
+rows = (("relax", "", "relax(10)"), ("relax", "metal", "relax(10), metal"),
+        ("step", "", "frame step"), ("contours", "", "equipotentials"))
+for work, layout, label in rows:
     for size in ("400x400", "1920x1080"):
-        cells = [rates.get((work, size, c)) for c in columns]
-        line = f"{label + ' ' + size:22}"
+        cells = [rates.get((work, size, layout, c)) for c in columns]
+        line = f"{label + ' ' + size:34}"
         line += "".join(f"{v:16.3f}" if v else f"{'-':>16}" for v in cells)
         if cells[1] and cells[3]:
             line += f"{100 * cells[1] / cells[3]:13.0f}%"
         print(line)
+# With a tenth of the nodes metal, the share of the speed without (node updates of the whole
+# interior counted alike).
+print(f"\n{'relax(10), metal / without':34}" + "".join(f"{h:>16}" for h in heads))
+for size in ("400x400", "1920x1080"):
+    line = f"{size:34}"
+    for c in columns:
+        a, b = rates.get(("relax", size, "metal", c)), rates.get(("relax", size, "", c))
+        line += f"{100 * a / b:15.0f}%" if a and b else f"{'-':>16}"
+    print(line)
 PYTHON
 }
 
