@@ -6,6 +6,7 @@
 
 #include <SFML/Window/Mouse.hpp>
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -17,23 +18,45 @@
 #include "app/Application.hpp"
 #include "field/Axis.hpp"
 #include "field/Grid2D.hpp"
+#include "metal/InducedCharge.hpp"
+#include "metal/MetalBrush.hpp"
 
 namespace {
 
 constexpr std::int32_t sweeps = 10;
 
-// One application per grid size and choice of tools, opened when its first benchmark runs, with
-// the dipole scenario loaded and a few frames run so the potential is live. With the measuring
-// tools, all three are on and the pointer stands in the window's middle, so the probe reads a
-// node and the graph plots its row.
-Application& appFor(std::uint32_t nx, std::uint32_t ny, bool tools) {
-    static std::map<std::tuple<std::uint32_t, std::uint32_t, bool>, std::unique_ptr<Application>>
+enum class Extras { None, Tools, Metal };
+
+// A grounded ring round the dipole and a plate at +0.05 below it, about a tenth of the nodes.
+void paintMetal(FieldModel& m) {
+    const auto nx = static_cast<std::int16_t>(m.grid.nx);
+    const auto ny = static_cast<std::int16_t>(m.grid.ny);
+    const double r = ny * 0.4;
+    const double width = 0.05 * nx * ny / (2.0 * 3.141592653589793 * r);
+    for (std::int16_t i = 1; i + 1 < nx; ++i) {
+        for (std::int16_t j = 1; j + 1 < ny; ++j) {
+            const bool ring = std::abs(std::hypot(i - nx / 2.0, j - ny / 2.0) - r) < width / 2.0;
+            const bool plate = i >= nx / 10 && i < nx - nx / 10 && j >= ny - ny / 10 - ny / 16 &&
+                               j < ny - ny / 10;
+            if (ring) paintMetalDisc(m, {i, j, 0, false, 0.0});
+            if (plate) paintMetalDisc(m, {i, j, 0, false, 0.05});
+        }
+    }
+}
+
+// One application per grid size and choice of extras, opened when its first benchmark runs,
+// with the dipole scenario loaded and a few frames run so the potential is live. With the
+// measuring tools, all three are on and the pointer stands in the window's middle, so the probe
+// reads a node and the graph plots its row. With metal, a ring and a plate are painted.
+Application& appFor(std::uint32_t nx, std::uint32_t ny, Extras extras) {
+    static std::map<std::tuple<std::uint32_t, std::uint32_t, Extras>, std::unique_ptr<Application>>
         apps;
-    auto& app = apps[{nx, ny, tools}];
+    auto& app = apps[{nx, ny, extras}];
     if (!app) {
         app = std::make_unique<Application>(domainGrid(nx, ny), 1);
         app->loadPreset(3);
-        if (tools) {
+        if (extras == Extras::Metal) paintMetal(app->model);
+        if (extras == Extras::Tools) {
             app->equipotentials.toggle();
             app->probe.toggle();
             app->crossSection.toggle();
@@ -49,11 +72,11 @@ Application& appFor(std::uint32_t nx, std::uint32_t ny, bool tools) {
 }
 
 void add(std::uint32_t nx, std::uint32_t ny, const std::string& part,
-         std::function<void(Application&)> work, bool tools = false) {
+         std::function<void(Application&)> work, Extras extras = Extras::None) {
     const std::string name = "app/" + std::to_string(nx) + "x" + std::to_string(ny) + "/" + part;
     benchmark::RegisterBenchmark(name.c_str(),
-                                 [nx, ny, work, tools](benchmark::State& state) {
-                                     Application& app = appFor(nx, ny, tools);
+                                 [nx, ny, work, extras](benchmark::State& state) {
+                                     Application& app = appFor(nx, ny, extras);
                                      for (auto _ : state) {
                                          // The frame-rate control adapts the
                                          // count once a second: hold it.
@@ -81,13 +104,13 @@ void registerSize(std::uint32_t nx, std::uint32_t ny) {
     });
     // The measuring tools all on: the whole frame, and their own step alone.
     add(
-        nx, ny, "frameStep, tools on", [](Application& a) { a.frameStep(); }, true);
+        nx, ny, "frameStep, tools on", [](Application& a) { a.frameStep(); }, Extras::Tools);
     add(
         nx, ny, "updateMeasures (lines, probe, graph)", [](Application& a) { a.updateMeasures(); },
-        true);
+        Extras::Tools);
     add(
         nx, ny, "equipotentials.update",
-        [](Application& a) { a.equipotentials.update(a.model.potential); }, true);
+        [](Application& a) { a.equipotentials.update(a.model.potential); }, Extras::Tools);
     add(
         nx, ny, "probe and graph update",
         [](Application& a) {
@@ -95,7 +118,23 @@ void registerSize(std::uint32_t nx, std::uint32_t ny) {
             a.probe.update(a.model, mouse, a.scale, a.window->getSize());
             a.crossSection.update(a.model, mouse, a.scale, a.window->getSize());
         },
-        true);
+        Extras::Tools);
+    // Metal painted: the whole frame, the charge it gathers into the charge layer each frame,
+    // and the hatch redrawn, which happens in frames that change the metal.
+    add(
+        nx, ny, "frameStep, metal", [](Application& a) { a.frameStep(); }, Extras::Metal);
+    add(
+        nx, ny, "relax, metal", [](Application& a) { a.model.relax(sweeps); }, Extras::Metal);
+    add(
+        nx, ny, "showInducedCharge", [](Application& a) { showInducedCharge(a.model); },
+        Extras::Metal);
+    add(
+        nx, ny, "metal hatch redrawn",
+        [](Application& a) {
+            a.metalHatch.shownVersion = 0;
+            a.metalHatch.update(a.model.metal, a.model.grid, a.scale);
+        },
+        Extras::Metal);
 }
 
 }  // namespace
