@@ -29,6 +29,7 @@
 #include "FuzzCheck.hpp"
 #include "field/ColourMap.hpp"
 #include "field/FieldModel.hpp"
+#include "field/MetalPotential.hpp"
 #include "field/Scenarios.hpp"
 #include "field/Stamp.hpp"
 #include "measure/Equipotentials.hpp"
@@ -36,7 +37,6 @@
 #include "measure/SectionSamples.hpp"
 #include "metal/InducedCharge.hpp"
 #include "metal/MetalBrush.hpp"
-#include "field/MetalPotential.hpp"
 
 namespace {
 
@@ -247,7 +247,8 @@ void measure(FieldModel& m, FuzzedDataProvider& in) {
 // potential and erased ones show their free charge again.
 void paintMetal(FieldModel& m, FuzzedDataProvider& in) {
     const MetalDisc disc{
-        in.ConsumeIntegral<std::int16_t>() % 80, in.ConsumeIntegral<std::int16_t>() % 80,
+        in.ConsumeIntegralInRange<std::int16_t>(-79, 79),
+        in.ConsumeIntegralInRange<std::int16_t>(-79, 79),
         in.ConsumeIntegralInRange<std::uint16_t>(0, 80), in.ConsumeBool(),
         in.ConsumeBool() ? metalPotential(in.ConsumeIntegral<std::int8_t>()) : anyDouble(in)};
     paintMetalDisc(m, disc);
