@@ -30,6 +30,8 @@ constexpr KeyName keyNames[] = {
     {sf::Keyboard::Down, "\xe2\x86\x93", "Down arrow"},
     {sf::Keyboard::Left, "\xe2\x86\x90", "Left arrow"},
     {sf::Keyboard::Right, "\xe2\x86\x92", "Right arrow"},
+    {sf::Keyboard::LBracket, "[", "Left bracket"},
+    {sf::Keyboard::RBracket, "]", "Right bracket"},
 };
 
 KeyName nameOf(const BoundInput& input) {

@@ -1,15 +1,15 @@
 // The page on touch screens, with touch emulated through the DevTools protocol: a finger paints
 // under it, on a tablet's viewport and on a phone's, where the canvas is shown scaled down; the
 // touch control makes it paint negative charge, or measure, moving the pointer and painting
-// nothing; a drag on the canvas does not scroll the page; every on-screen key does what its key
-// does, and Tab reaches them all.
+// nothing; a drag on the canvas does not scroll the page; with the bar's keys it paints metal
+// and erases it; every on-screen key does what its key does, and Tab reaches them all.
 'use strict';
 
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const {after, before, test} = require('node:test');
-const {ChargeModel} = require('./lib/charge');
+const {ChargeModel, hatchGrey} = require('./lib/charge');
 const {WebTarget, area, defaultWait, isTextYellow, sameColour, sleep} = require('./lib/program');
 const {cursorReadoutIn, digitTemplates} = require('./lib/text');
 
@@ -35,6 +35,12 @@ async function centreOf(program, selector) {
     return box;
 }
 
+// A tap on the bar's button of a key, by its DOM code ('KeyF').
+async function tapKey(program, code) {
+    const at = await centreOf(program, `button[data-input="key:${code}"]`);
+    await program.page.touchscreen.tap(at.x, at.y);
+}
+
 // A tap on one of the touch control's choices, by its id.
 async function choose(program, id) {
     const at = await centreOf(program, `#${id}`);
@@ -57,7 +63,7 @@ function chargeMismatch(picture, model, within, n) {
     for (let y = within.top; y < within.top + within.height; ++y) {
         for (let x = within.left; x < within.left + within.width; ++x) {
             if (inside(readout, x, y)) continue;
-            const want = model.colour(x, y);
+            const want = model.pixel(x, y);
             const got = picture.pixel(x, y);
             if (!sameColour(got, want)) return `pixel (${x},${y}) is ${got}, expected ${want}`;
         }
@@ -81,18 +87,20 @@ function nodeUnder(box, at) {
 
 // A finger held at a point of the viewport until the disc under it shows, then lifted. The
 // window pixel under the finger is its place on the canvas as shown, taken back through the
-// scale the canvas is shown at.
-async function touchAndHold(program, model, at, value, what) {
+// scale the canvas is shown at. stamp(node) paints the disc into the model; resolves to the
+// node.
+async function touchAndHold(program, model, at, stamp, what) {
     const box = await program.canvasBox();
     // Whole CSS pixels, as a finger's position is reported.
     at = {x: Math.round(at.x), y: Math.round(at.y)};
     const n = nodeUnder(box, at);
-    model.hardStamp(n.x, n.y, radius, value);
+    stamp(n);
     await program.page.touchscreen.touchStart(at.x, at.y);
     const mismatch = (p) => chargeMismatch(p, model, discArea(n), n);
     const watch = await program.watch((p) => mismatch(p) === null);
     await program.page.touchscreen.touchEnd();
     assert.ok(watch.met, `${what}: ${mismatch(watch.last)}`);
+    return n;
 }
 
 for (const [name, viewport, shownWidth] of [['tablet', tablet, 400], ['phone', phone, 374]]) {
@@ -107,10 +115,11 @@ for (const [name, viewport, shownWidth] of [['tablet', tablet, 400], ['phone', p
                                   'the canvas as shown');
                  await program.keys(['b', 'o', 'v', 'h']);
                  const model = new ChargeModel(400, 400);
+                 const hard = (value) => (n) => model.hardStamp(n.x, n.y, radius, value);
                  const point = (fx, fy) => ({x: box.x + fx * box.width, y: box.y + fy * box.height});
-                 await touchAndHold(program, model, point(0.3, 0.55), 1, 'positive');
+                 await touchAndHold(program, model, point(0.3, 0.55), hard(1), 'positive');
                  await choose(program, 'touch-negative');
-                 await touchAndHold(program, model, point(0.7, 0.55), -1, 'negative');
+                 await touchAndHold(program, model, point(0.7, 0.55), hard(-1), 'negative');
 
                  // Room below the page, so that a scroll would show.
                  await program.evaluate(() => { document.body.style.paddingBottom = '2000px'; });
@@ -177,15 +186,59 @@ test('tablet: a finger that measures takes the pointer and its read-out along an
          }
      });
 
+test('tablet: after F and ] on the bar a finger paints metal at +0.005, the control\'s right ' +
+         'at -0.005; the potential layer shows both; the eraser removes metal',
+     async () => {
+         const program = await target.open([], tablet);
+         try {
+             await waitForHelp(program);
+             // The outline, the arrows and the help hidden; metal, three steps up from 0.
+             for (const key of ['KeyO', 'KeyV', 'KeyH', 'KeyF', ...Array(3).fill('BracketRight')])
+                 await tapKey(program, key);
+             const box = await program.canvasBox();
+             const point = (fx, fy) => ({x: box.x + fx * box.width, y: box.y + fy * box.height});
+             const model = new ChargeModel(400, 400);
+             const metal = (sign) => (n) => model.metalStamp(n.x, n.y, radius, sign);
+             // The hatch's grey on every sixth diagonal of the disc, red on its rim, black inside.
+             const plusAt = point(0.3, 0.55);
+             const plus = await touchAndHold(program, model, plusAt, metal(1), 'metal at +V');
+             await choose(program, 'touch-negative');
+             const minus =
+                 await touchAndHold(program, model, point(0.7, 0.55), metal(-1), 'metal at -V');
+             // Both held at the symmetric range's ends: full red and full blue between the lines.
+             await tapKey(program, 'KeyQ');
+             await program.park();
+             const potentialMismatch = (p) => {
+                 for (const [n, colour] of [[plus, [255, 0, 0]], [minus, [0, 0, 255]]]) {
+                     let found = null;
+                     model.disc(n.x, n.y, radius, (x, y) => {
+                         const want = (x + y) % 6 === 0 ? hatchGrey : colour;
+                         if (!found && !sameColour(p.pixel(x, y), want))
+                             found = `pixel (${x},${y}) is ${p.pixel(x, y)}, expected ${want}`;
+                     });
+                     if (found) return found;
+                 }
+                 return null;
+             };
+             const potential = await program.watch((p) => potentialMismatch(p) === null);
+             assert.ok(potential.met, `potential: ${potentialMismatch(potential.last)}`);
+             await tapKey(program, 'KeyQ');
+             await tapKey(program, 'KeyE');
+             // Erased with the right button: the hatch and the induced charge gone.
+             await touchAndHold(program, model, plusAt, metal(0), 'erased');
+             assert.deepEqual(program.errors, []);
+         } finally {
+             await program.close();
+         }
+     });
+
 // The README's picture of the page on a tablet, redrawn on every run (in the build folder, and
 // where QUELVANE_WEB_SCREENSHOTS names a folder, there too): the dipole, loaded with the
 // on-screen keys, its potential and field, after a stroke of each sign.
 async function saveScreenshot(program) {
     await program.keys(['v', 'h', 'o']);
-    for (const key of ['KeyK', 'KeyK', 'KeyK', 'KeyL', 'KeyQ']) {
-        const at = await centreOf(program, `button[data-input="key:${key}"]`);
-        await program.page.touchscreen.tap(at.x, at.y);
-    }
+    for (const key of ['KeyK', 'KeyK', 'KeyK', 'KeyL', 'KeyQ'])
+        await tapKey(program, key);
     await program.park();
     await sleep(3000);
     const folders = [path.join(process.env.QUELVANE_WEB_DIR, 'tests', 'web', 'out'),
@@ -199,7 +252,8 @@ async function saveScreenshot(program) {
 // One row per on-screen key, by its accessible name, with how the keyboard or the mouse does
 // the same, in an order where each shows in the picture: the outline first, with the pointers
 // over the canvas, where both pages keep them (the keyboard's for the wheel), the preset keys before the help hides their text, the arrows hidden before
-// a scenario makes the field relax. The parameter list's Left and Right change nothing seen,
+// a scenario makes the field relax, the metal brush on before its potential steps, which the
+// brush's text then shows. The parameter list's Left and Right change nothing seen,
 // since no parameter has elements: their rows still show that the button does nothing else.
 const overCanvas = {x: 60, y: 150};
 function key(name, domKey) { return {name, domKey}; }
@@ -215,6 +269,9 @@ const keyRows = [
     key('Q: switch between charges and potential', 'q'),
     key('B: hardbrush on/off', 'b'),
     key('E: eraser on/off', 'e'),
+    key('F: metal brush on/off', 'f'),
+    key('Right bracket: metal potential up', ']'),
+    key('Left bracket: metal potential down', '['),
     wheel('Wheel up: brush larger', 1),
     wheel('Wheel down: brush smaller', -1),
     key('P: show/hide parameter list', 'p'),
